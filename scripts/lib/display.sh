@@ -1,0 +1,40 @@
+# Sourced by the scripts: makes sure there is an X display for Wine's windows (an Xvfb of our own
+# when none is usable) and a Wine prefix.
+tk_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+tk_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  if [ "${1:-}" = "--need-existing" ]; then
+    echo "There is no X display (DISPLAY is empty or unreachable). Start the program from a desktop" >&2
+    echo "session, or run it in a virtual one:  xvfb-run -a scripts/run" >&2
+    exit 1
+  fi
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    tk_xvfb_pid=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    if xdpyinfo >/dev/null 2>&1; then
+      trap 'kill $tk_xvfb_pid 2>/dev/null || true' EXIT
+      return 0
+    fi
+    kill "$tk_xvfb_pid" 2>/dev/null || true
+  done
+  echo "Could not start Xvfb" >&2
+  exit 1
+}
+
+# A Wine prefix made once; later runs reuse it.
+tk_wineprefix() {
+  export WINEPREFIX=${WINEPREFIX:-${1:-${XDG_CACHE_HOME:-$HOME/.cache}/tarvenik-wine}}
+  export WINEDEBUG=${WINEDEBUG:--all}
+  export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix $WINEPREFIX ..."
+    "$tk_root/scripts/wine-run" wineboot -i >/dev/null 2>&1 || true
+    wineserver -w 2>/dev/null || /usr/lib/wine/wineserver -w || true
+  fi
+}

@@ -1,0 +1,28 @@
+#include <windows.h>
+
+#include "toolkit/Text.h"
+
+namespace {
+
+std::wstring toWide(UINT cp, std::string_view s) {
+  if (s.empty()) return {};
+  int n = MultiByteToWideChar(cp, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  std::wstring w(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(cp, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+  return w;
+}
+
+std::string fromWide(UINT cp, std::wstring_view w) {
+  if (w.empty()) return {};
+  int n = WideCharToMultiByte(cp, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+  std::string s(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(cp, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+  return s;
+}
+
+}  // namespace
+
+std::wstring Utf8ToWide(std::string_view s) { return toWide(CP_UTF8, s); }
+std::string WideToUtf8(std::wstring_view s) { return fromWide(CP_UTF8, s); }
+std::wstring AnsiToWide(std::string_view s) { return toWide(CP_ACP, s); }
+std::string WideToAnsi(std::wstring_view s) { return fromWide(CP_ACP, s); }

@@ -1,0 +1,116 @@
+#include "toolkit/Application.h"
+
+#include <algorithm>
+
+#include "toolkit/Exception.h"
+#include "toolkit/Forms.h"
+#include "toolkit/ResStrings.h"
+#include "toolkit/Text.h"
+
+TApplication& TApplication::Instance() {
+  static TApplication app;
+  return app;
+}
+
+void TApplication::Initialize() {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+  terminated_ = false;
+}
+
+void TApplication::RegisterForm(TForm* form) {
+  if (!mainForm_) mainForm_ = form;
+  forms_.push_back(form);
+}
+
+void TApplication::UnregisterForm(TForm* form) {
+  forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+  if (mainForm_ == form) mainForm_ = nullptr;
+}
+
+void TApplication::Terminate() { terminated_ = true; }
+
+bool TApplication::handleKeyboard(MSG& msg) {
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+  TForm* form = TForm::FromHandle(msg.hwnd);
+  return form && form->PreTranslateMessage(msg);
+}
+
+bool TApplication::ProcessMessage() {
+  MSG msg;
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    terminated_ = true;
+    return true;
+  }
+  bool handled = false;
+  for (auto& [id, hook] : hooks_) {
+    SafeCall([&] { handled = hook(msg); });
+    if (handled) break;
+  }
+  if (!handled && !handleKeyboard(msg)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return true;
+}
+
+void TApplication::Idle() {
+  // Copy: a handler may unsubscribe itself.
+  auto handlers = idle_;
+  for (auto& [id, h] : handlers) SafeCall(h);
+}
+
+void TApplication::RunUntil(const std::function<bool()>& done) {
+  while (!terminated_ && !done()) {
+    if (!ProcessMessage()) {
+      Idle();
+      if (terminated_ || done()) break;
+      WaitMessage();
+    }
+  }
+}
+
+int TApplication::Run() {
+  RunUntil([] { return false; });
+  return 0;
+}
+
+void TApplication::HandleException(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const EAbort&) {
+    // silent by design
+  } catch (const Exception& e) {
+    ShowException(e.Message());
+  } catch (const std::exception& e) {
+    ShowException(e.what());
+  } catch (...) {
+    ShowException("Unknown error");
+  }
+}
+
+void TApplication::ShowException(const std::string& message) {
+  std::wstring text = AnsiToWide(ErrorBoxText(message));
+  HWND owner = GetActiveWindow();
+  MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::AddIdleHandler(IdleHandler h) {
+  idle_.emplace_back(nextId_, std::move(h));
+  return nextId_++;
+}
+
+void TApplication::RemoveIdleHandler(int id) {
+  idle_.erase(std::remove_if(idle_.begin(), idle_.end(), [id](auto& p) { return p.first == id; }), idle_.end());
+}
+
+int TApplication::AddMessageHandler(MessageHandler h) {
+  hooks_.emplace_back(nextId_, std::move(h));
+  return nextId_++;
+}
+
+void TApplication::RemoveMessageHandler(int id) {
+  hooks_.erase(std::remove_if(hooks_.begin(), hooks_.end(), [id](auto& p) { return p.first == id; }),
+               hooks_.end());
+}

@@ -1,0 +1,77 @@
+#pragma once
+// The application object: title, the event loop, terminate, the one place where errors that
+// escape an event handler are shown, and the idle and message hooks that other parts subscribe to.
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+#include <vector>
+
+class TForm;
+
+class TApplication {
+ public:
+  using IdleHandler = std::function<void()>;
+  // Returns true when it has handled the message (it is then not dispatched).
+  using MessageHandler = std::function<bool(MSG&)>;
+
+  static TApplication& Instance();
+
+  void Initialize();
+  const std::wstring& Title() const { return title_; }
+  void SetTitle(std::wstring title) { title_ = std::move(title); }
+
+  // The first form created is the main form: closing it ends the program.
+  TForm* MainForm() const { return mainForm_; }
+  void RegisterForm(TForm* form);
+  void UnregisterForm(TForm* form);
+  const std::vector<TForm*>& Forms() const { return forms_; }
+
+  // Runs the event loop until Terminate; returns the exit code (0).
+  int Run();
+  // Lets the loop finish the current message and return.
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+  // Handles one message if there is one; false when the queue was empty.
+  bool ProcessMessage();
+  // Waits for and handles messages until `done` says so (modal loops); idles when the queue is empty.
+  void RunUntil(const std::function<bool()>& done);
+
+  // Shows an error that escaped a handler; EAbort shows nothing.
+  void HandleException(const std::exception_ptr& error);
+  void ShowException(const std::string& message);
+
+  // Subscribers; each returns an id to unsubscribe with.
+  int AddIdleHandler(IdleHandler h);
+  void RemoveIdleHandler(int id);
+  int AddMessageHandler(MessageHandler h);
+  void RemoveMessageHandler(int id);
+
+  void Idle();
+
+ private:
+  TApplication() = default;
+  bool handleKeyboard(MSG& msg);
+
+  std::wstring title_;
+  TForm* mainForm_ = nullptr;
+  std::vector<TForm*> forms_;
+  bool terminated_ = false;
+  int nextId_ = 1;
+  std::vector<std::pair<int, IdleHandler>> idle_;
+  std::vector<std::pair<int, MessageHandler>> hooks_;
+};
+
+inline TApplication& Application() { return TApplication::Instance(); }
+
+// The one dispatch point: every event handler runs through it. An error that escapes is shown in
+// the error box (EAbort silently) and the program goes on.
+template <typename F>
+void SafeCall(F&& f) noexcept {
+  try {
+    f();
+  } catch (...) {
+    Application().HandleException(std::current_exception());
+  }
+}

@@ -1,0 +1,247 @@
+#include "toolkit/Forms.h"
+
+#include <algorithm>
+
+#include "toolkit/Application.h"
+#include "toolkit/Controls.h"
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"TarvenikForm";
+
+void registerClass(WNDPROC proc) {
+  static bool done = false;
+  if (done) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+  wc.lpszClassName = kFormClass;
+  RegisterClassExW(&wc);
+  done = true;
+}
+
+DWORD styleFor(BorderStyle b) {
+  (void)b;
+  return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+}
+
+DWORD exStyleFor(BorderStyle b) {
+  return b == BorderStyle::ToolWindow ? WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT
+                                      : WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+}
+
+}  // namespace
+
+TForm::TForm(const std::wstring& caption, int clientWidth, int clientHeight, BorderStyle border) {
+  registerClass(&TForm::StaticWndProc);
+  // Every control uses Tahoma 8 pt (11 pixels high).
+  font_.reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
+  DWORD style = styleFor(border);
+  DWORD exStyle = exStyleFor(border);
+  RECT r{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  TForm* owner = Application().MainForm();
+  // The first form is the main window; it gets the taskbar button with the application's title.
+  if (!owner) exStyle |= WS_EX_APPWINDOW;
+  hwnd_ = CreateWindowExW(exStyle, kFormClass, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                          r.right - r.left, r.bottom - r.top, owner ? owner->Handle() : nullptr, nullptr,
+                          GetModuleHandleW(nullptr), this);
+  Application().RegisterForm(this);
+}
+
+TForm::~TForm() {
+  Application().UnregisterForm(this);
+  if (hwnd_) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+TForm* TForm::FromHandle(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  HWND root = GetAncestor(hwnd, GA_ROOT);
+  wchar_t cls[32] = {};
+  if (!root || !GetClassNameW(root, cls, 32) || wcscmp(cls, kFormClass) != 0) return nullptr;
+  return reinterpret_cast<TForm*>(GetWindowLongPtrW(root, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK TForm::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+    auto* form = static_cast<TForm*>(cs->lpCreateParams);
+    form->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* self = reinterpret_cast<TForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    self->hwnd_ = nullptr;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+  return self->WndProc(msg, wp, lp);
+}
+
+std::wstring TForm::Caption() const {
+  int n = GetWindowTextLengthW(hwnd_);
+  std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+  n = GetWindowTextW(hwnd_, s.data(), n + 1);
+  s.resize(static_cast<size_t>(n));
+  return s;
+}
+
+void TForm::SetCaption(const std::wstring& caption) { SetWindowTextW(hwnd_, caption.c_str()); }
+
+void TForm::centre() {
+  RECT wr, work;
+  GetWindowRect(hwnd_, &wr);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  int w = wr.right - wr.left, h = wr.bottom - wr.top;
+  int x = work.left + (work.right - work.left - w) / 2;
+  int y = work.top + (work.bottom - work.top - h) / 2;
+  SetWindowPos(hwnd_, nullptr, std::max<int>(x, work.left), std::max<int>(y, work.top), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::Show() {
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    centre();
+  }
+  if (OnShow) SafeCall(OnShow);
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+  // Focus the first control in the tab order, as a dialog does.
+  if (!GetFocus() || GetAncestor(GetFocus(), GA_ROOT) != hwnd_) {
+    HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+    if (first) ::SetFocus(first);
+  }
+}
+
+void TForm::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+bool TForm::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+
+int TForm::ShowModal() {
+  modalResult_ = 0;
+  // Every other visible form is disabled while this one is open.
+  std::vector<HWND> disabled;
+  for (TForm* f : Application().Forms()) {
+    if (f != this && f->Visible() && IsWindowEnabled(f->Handle())) {
+      EnableWindow(f->Handle(), FALSE);
+      disabled.push_back(f->Handle());
+    }
+  }
+  inModal_ = true;
+  Show();
+  Application().RunUntil([this] { return modalResult_ != 0 || !Visible(); });
+  inModal_ = false;
+  for (HWND h : disabled) EnableWindow(h, TRUE);
+  Hide();
+  if (!disabled.empty()) SetActiveWindow(disabled.front());
+  if (modalResult_ == 0) modalResult_ = mrCancel;
+  return modalResult_;
+}
+
+void TForm::Close() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
+
+void TForm::DoClose() {
+  if (Application().MainForm() == this) {
+    Application().Terminate();
+  } else {
+    modalResult_ = mrCancel;
+    if (!inModal_) Hide();
+  }
+}
+
+void TForm::SetDefaultButton(TButton* b) {
+  defaultButton_ = b;
+  if (b) SendMessageW(b->Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+}
+
+void TForm::AddControl(TControl* control) { controls_.push_back(control); }
+
+TControl* TForm::FindControl(const std::string& name) const {
+  for (TControl* c : controls_)
+    if (c->Name() == name) return c;
+  return nullptr;
+}
+
+void TForm::EndBuilding() {
+  // Window order decides the tab order: tab stops in ascending order first, the rest after them.
+  std::vector<TControl*> order = controls_;
+  std::stable_sort(order.begin(), order.end(), [](TControl* a, TControl* b) {
+    auto key = [](TControl* c) { return c->TabOrder() < 0 ? 1000000 : c->TabOrder(); };
+    return key(a) < key(b);
+  });
+  HWND after = HWND_TOP;
+  for (TControl* c : order) {
+    SetWindowPos(c->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    after = c->Handle();
+  }
+  for (TControl* c : controls_) c->Loaded();
+}
+
+bool TForm::PreTranslateMessage(MSG& msg) {
+  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN)) {
+    HWND focus = GetFocus();
+    TControl* fc = TControl::FromHandle(focus);
+    if (!fc && focus) fc = TControl::FromHandle(GetParent(focus));
+    if (auto* combo = dynamic_cast<TCustomComboBox*>(fc); combo && combo->DroppedDown())
+      return false;  // the open list takes Esc and Enter first
+    if (msg.wParam == VK_ESCAPE) {
+      if (cancelButton_ && cancelButton_->Enabled()) {
+        cancelButton_->Click();
+      } else if (Application().MainForm() != this) {
+        Close();
+      }
+      return true;
+    }
+    if (fc && fc->WantsReturn()) return false;
+    if (auto* b = dynamic_cast<TButton*>(fc)) {
+      b->Click();
+      return true;
+    }
+    if (defaultButton_ && defaultButton_->Enabled()) defaultButton_->Click();
+    return true;  // swallowed: a one-line edit would only beep
+  }
+  if (msg.message == WM_CHAR && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN)) {
+    TControl* fc = TControl::FromHandle(GetFocus());
+    if (!(fc && fc->WantsReturn() && msg.wParam == VK_RETURN)) return true;
+    return false;
+  }
+  if (msg.message == WM_KEYDOWN || msg.message == WM_CHAR || msg.message == WM_SYSCHAR) {
+    if (msg.message == WM_KEYDOWN && msg.wParam != VK_TAB && msg.wParam != VK_LEFT && msg.wParam != VK_RIGHT &&
+        msg.wParam != VK_UP && msg.wParam != VK_DOWN)
+      return false;
+    return IsDialogMessageW(hwnd_, &msg) != FALSE;
+  }
+  return false;
+}
+
+LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+      if (lp) {
+        if (TControl* c = TControl::FromHandle(reinterpret_cast<HWND>(lp))) {
+          c->HandleCommand(HIWORD(wp));
+          return 0;
+        }
+      }
+      break;
+    case WM_NOTIFY: {
+      auto* hdr = reinterpret_cast<NMHDR*>(lp);
+      if (TControl* c = TControl::FromHandle(hdr->hwndFrom)) return c->HandleNotify(hdr);
+      break;
+    }
+    case WM_CLOSE:
+      SafeCall([this] { DoClose(); });
+      return 0;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}

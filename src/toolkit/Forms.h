@@ -1,0 +1,82 @@
+#pragma once
+// A form: a top-level window with a tool-window border (small caption, close button only, not
+// resizable), a client area of a given size, centred on the desktop when first shown, one font
+// for every control, tab order, an Esc button and a default button.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "toolkit/Handles.h"
+
+class TControl;
+class TButton;
+
+enum class BorderStyle { ToolWindow, Dialog };
+
+class TForm {
+ public:
+  TForm(const std::wstring& caption, int clientWidth, int clientHeight,
+        BorderStyle border = BorderStyle::ToolWindow);
+  TForm(const TForm&) = delete;
+  TForm& operator=(const TForm&) = delete;
+  virtual ~TForm();
+
+  HWND Handle() const { return hwnd_; }
+  HFONT Font() const { return font_.get(); }
+  std::wstring Caption() const;
+  void SetCaption(const std::wstring& caption);
+
+  void Show();
+  void Hide();
+  bool Visible() const;
+  // Shows the form modally: other forms are disabled until it closes. Returns the modal result.
+  int ShowModal();
+  int ModalResult() const { return modalResult_; }
+  void SetModalResult(int result) { modalResult_ = result; }
+  // Closes the form as its close button does.
+  void Close();
+
+  // Esc clicks this button (unless a drop-down list is open); Enter clicks the default button.
+  void SetCancelButton(TButton* b) { cancelButton_ = b; }
+  void SetDefaultButton(TButton* b);
+  TButton* CancelButton() const { return cancelButton_; }
+  TButton* DefaultButton() const { return defaultButton_; }
+
+  // Called by TControl::Create.
+  void AddControl(TControl* control);
+  const std::vector<TControl*>& Controls() const { return controls_; }
+  TControl* FindControl(const std::string& name) const;
+  // Puts the controls' windows in tab order and tells every control that building has ended.
+  void EndBuilding();
+
+  // Keyboard handling for the form's messages (Esc, Enter, Tab). True when handled.
+  bool PreTranslateMessage(MSG& msg);
+
+  static TForm* FromHandle(HWND hwnd);
+
+  // Event: the window procedure for messages the form does not handle itself.
+  std::function<void()> OnShow;
+
+ protected:
+  virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+  // Closing: the main form ends the program; another form hides with the modal result "cancel".
+  virtual void DoClose();
+
+ private:
+  static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
+  void centre();
+
+  HWND hwnd_ = nullptr;
+  UniqueFont font_;
+  std::vector<TControl*> controls_;
+  TButton* cancelButton_ = nullptr;
+  TButton* defaultButton_ = nullptr;
+  int modalResult_ = 0;
+  bool shownOnce_ = false;
+  bool inModal_ = false;
+};
+
+constexpr int mrOk = 1;
+constexpr int mrCancel = 2;

@@ -1,0 +1,24 @@
+#pragma once
+// A list of 16 x 16 images, owned. Slots can be inserted, replaced and deleted; a slot without
+// an icon holds the blank image (a black square).
+#include <windows.h>
+#include <commctrl.h>
+
+#include "toolkit/Handles.h"
+
+class TImageList {
+ public:
+  TImageList();
+  HIMAGELIST Handle() const { return list_.get(); }
+  int Count() const;
+  // Inserts a copy of `icon` (or the blank image when null) at `index`; later images move up.
+  void Insert(int index, HICON icon);
+  // Replaces the image at `index` with a copy of `icon` (or the blank image when null).
+  void Replace(int index, HICON icon);
+  void Delete(int index);
+  void Clear();
+
+ private:
+  void append(HICON icon);
+  UniqueImageList list_;
+};

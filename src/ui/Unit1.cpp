@@ -1,0 +1,84 @@
+#include "ui/Unit1.h"
+
+#include <array>
+
+#include "toolkit/Application.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/Text.h"
+#include "ui/MainLayout.h"
+
+TMain* Main = nullptr;
+
+namespace {
+
+const std::array<const char*, 12> kBaudRates = {"600",   "1200",  "2400",  "4800",  "9600",   "14400",
+                                                "19200", "38400", "56000", "57600", "115200", "256000"};
+constexpr int kInitialBaudRate = 4;  // "9600"
+
+}  // namespace
+
+TMain::TMain(std::filesystem::path settingsDir)
+    : TForm(L"Tarvenik - Konfigurator", 400, 420), settingsDir_(std::move(settingsDir)) {
+  buildControls();
+  bindEvents();
+  EndBuilding();
+  SafeCall([this] { FormCreate(); });
+}
+
+TMain::~TMain() {
+  if (Main == this) Main = nullptr;
+}
+
+void TMain::buildControls() {
+  SendBeforeCommands.SetShowColumnHeaders(false);
+  SendAfterCommands.SetShowColumnHeaders(false);
+  for (const MainControl& c : MainLayout()) {
+    c.control(*this).Create(*this, c.name, Utf8ToWide(c.caption), c.bounds, c.tabOrder, c.enabled);
+  }
+  for (const char* rate : kBaudRates) BaudRate.AddItem(rate);
+  BaudRate.SetItemIndex(kInitialBaudRate);
+
+  for (TListView* list : {&SendBeforeCommands, &SendAfterCommands}) {
+    list->AddColumn(L"Polecenie", 0);
+    list->FitColumnToClient();
+  }
+  ApplicationList.AddColumn(L"Nazwa", 0);
+  ApplicationList.AddColumn(Utf8ToWide("Ścieżka"), 0);
+  ApplicationList.AddColumn(L"Parametry", 0);
+  ApplicationList.AutoSizeColumns();
+  ApplicationList.SetSmallImages(&Icons);
+
+  SetCancelButton(&Cancel);
+}
+
+void TMain::bindEvents() {
+  for (TCheckBox* box : {&Connect, &SendBefore, &StartApplication, &SendAfter})
+    box->OnClick = [this] { ConnectClick(); };
+  Help.OnClick = [this] { HelpClick(); };
+  Cancel.OnClick = [this] { CancelClick(); };
+  OK.OnClick = [this] { OKClick(); };
+}
+
+void TMain::FormCreate() {}
+
+void TMain::ConnectClick() {
+  const bool c = Connect.Checked();
+  const bool b = SendBefore.Checked();
+  const bool s = StartApplication.Checked();
+  const bool a = SendAfter.Checked();
+  for (TControl* ctl : std::initializer_list<TControl*>{&Port, &BaudRate, &CR, &LF, &SendBefore})
+    ctl->SetEnabled(c);
+  for (TControl* ctl : std::initializer_list<TControl*>{&SendBeforeText, &SendBeforeAdd, &SendBeforeCommands})
+    ctl->SetEnabled(b && c);
+  for (TControl* ctl : std::initializer_list<TControl*>{&ApplicationList, &ApplicationAdd, &Interval})
+    ctl->SetEnabled(s);
+  SendAfter.SetEnabled(c);
+  for (TControl* ctl : std::initializer_list<TControl*>{&SendAfterText, &SendAfterAdd, &SendAfterCommands})
+    ctl->SetEnabled(a && c);
+}
+
+void TMain::HelpClick() { ShowMessage(Utf8ToWide("Będzie w następnej wersji")); }
+
+void TMain::CancelClick() { Application().Terminate(); }
+
+void TMain::OKClick() { Application().Terminate(); }

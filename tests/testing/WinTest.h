@@ -1,0 +1,129 @@
+#pragma once
+// Helpers for tests that drive real windows under Windows (or Wine).
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <mutex>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "toolkit/Application.h"
+
+namespace wintest {
+
+// A fresh folder under the temporary directory, removed with everything in it at the end.
+class TempDir {
+ public:
+  TempDir() {
+    std::random_device rd;
+    path_ = std::filesystem::temp_directory_path() / ("tarvenik-" + std::to_string(rd()) + std::to_string(rd()));
+    std::filesystem::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Handles every message waiting in this thread's queue, and the idle moment after them.
+inline void PumpMessages() {
+  while (Application().ProcessMessage()) {
+  }
+  Application().Idle();
+}
+
+inline std::wstring WindowText(HWND h) {
+  wchar_t buf[1024] = {};
+  GetWindowTextW(h, buf, 1024);
+  return buf;
+}
+
+inline std::wstring ClassName(HWND h) {
+  wchar_t buf[256] = {};
+  GetClassNameW(h, buf, 256);
+  return buf;
+}
+
+// What a message box looked like.
+struct SeenBox {
+  std::wstring caption;
+  std::wstring text;
+  bool hasStopIcon = false;
+  int buttons = 0;
+};
+
+// Watches, from another thread, for message boxes (system ones, class "#32770") that this
+// process opens, records them and closes each with its first button, so that a test can run
+// code that shows one.
+class MessageBoxWatcher {
+ public:
+  MessageBoxWatcher() : thread_([this] { run(); }) {}
+  ~MessageBoxWatcher() {
+    stop_ = true;
+    thread_.join();
+  }
+  std::vector<SeenBox> seen() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return seen_;
+  }
+
+ private:
+  static BOOL CALLBACK collectChild(HWND child, LPARAM lp) {
+    auto* box = reinterpret_cast<SeenBox*>(lp);
+    std::wstring cls = ClassName(child);
+    if (cls == L"Static") {
+      if (SendMessageW(child, STM_GETICON, 0, 0) || (GetWindowLongW(child, GWL_STYLE) & SS_ICON)) {
+        box->hasStopIcon = true;
+      } else {
+        std::wstring t = WindowText(child);
+        if (t.size() > box->text.size()) box->text = t;
+      }
+    } else if (cls == L"Button") {
+      ++box->buttons;
+    }
+    return TRUE;
+  }
+  static BOOL CALLBACK findBox(HWND h, LPARAM lp) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(h) && ClassName(h) == L"#32770") {
+      *reinterpret_cast<HWND*>(lp) = h;
+      return FALSE;
+    }
+    return TRUE;
+  }
+  void run() {
+    while (!stop_) {
+      HWND box = nullptr;
+      EnumWindows(findBox, reinterpret_cast<LPARAM>(&box));
+      if (box) {
+        SeenBox s;
+        s.caption = WindowText(box);
+        EnumChildWindows(box, collectChild, reinterpret_cast<LPARAM>(&s));
+        {
+          std::lock_guard<std::mutex> lock(mutex_);
+          seen_.push_back(s);
+        }
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        for (int i = 0; i < 200 && IsWindow(box) && IsWindowVisible(box); ++i)
+          std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  }
+
+  std::atomic<bool> stop_{false};
+  std::mutex mutex_;
+  std::vector<SeenBox> seen_;
+  std::thread thread_;
+};
+
+}  // namespace wintest

@@ -10,6 +10,8 @@ constexpr std::array<const char*, static_cast<size_t>(ResId::Count)> kTexts = {
     "Error reading %s%s%s: %s",
     "Operation aborted",
     "OK",
+    "Registry error",
+    " (win error code: %d)",
 };
 
 ResStringTranslator gTranslator = nullptr;

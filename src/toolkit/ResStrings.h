@@ -11,6 +11,8 @@ enum class ResId {
   ErrorReadingProperty, // "Error reading %s%s%s: %s"
   OperationAborted,     // "Operation aborted"
   MsgDlgOK,             // "OK"
+  RegistryError,        // "Registry error"
+  WinErrorCode,         // " (win error code: %d)"
   Count
 };
 

@@ -1,0 +1,99 @@
+#include "support/gnugettextEmbedded.h"
+
+#include <algorithm>
+#include <fstream>
+
+namespace {
+
+constexpr size_t kMarkerLength = 36;
+constexpr uint64_t kRecordHeader = 24;  // next record, catalogue offset, catalogue size
+constexpr uint64_t kMaxNameLength = 4096;
+
+// The marker and its offset, in that order, as they lie in the executable file. volatile keeps
+// the compiler from assuming the offset is zero: the embedding tool changes it in the file.
+const volatile char kEmbeddedMark[kMarkerLength + 8] =
+    "6637DB2E-62E1-4A60-AC19-C23867046A89\0\0\0\0\0\0\0";
+
+int lowerAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; }
+
+bool lessNoCase(const std::string& a, const std::string& b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return lowerAscii(static_cast<unsigned char>(x)) < lowerAscii(static_cast<unsigned char>(y));
+  });
+}
+
+bool equalNoCase(const std::string& a, const std::string& b) {
+  return !lessNoCase(a, b) && !lessNoCase(b, a);
+}
+
+bool startsWithNoCase(const std::string& s, const std::string& prefix) {
+  return s.size() >= prefix.size() && equalNoCase(s.substr(0, prefix.size()), prefix);
+}
+
+uint64_t littleEndian64(const unsigned char* p) {
+  uint64_t v = 0;
+  for (int i = 7; i >= 0; --i) v = (v << 8) | p[i];
+  return v;
+}
+
+std::string trimmed(const std::string& s) {
+  // Blanks and control characters (codes up to 32) at either end.
+  size_t b = 0, e = s.size();
+  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
+  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
+  return s.substr(b, e - b);
+}
+
+}  // namespace
+
+uint64_t EmbeddedCatalogueOffset() {
+  unsigned char bytes[8];
+  for (size_t i = 0; i < 8; ++i) bytes[i] = static_cast<unsigned char>(kEmbeddedMark[kMarkerLength + i]);
+  return littleEndian64(bytes);
+}
+
+std::string EmbeddedCatalogueMarker() {
+  std::string marker;
+  for (size_t i = 0; i < kMarkerLength; ++i) marker += kEmbeddedMark[i];
+  return marker;
+}
+
+bool TAssemblyAnalyzer::add(TAssemblyFileInfo info) {
+  auto it = std::lower_bound(entries_.begin(), entries_.end(), info,
+                             [](const auto& a, const auto& b) { return lessNoCase(a.name, b.name); });
+  if (it != entries_.end() && equalNoCase(it->name, info.name)) return false;
+  entries_.insert(it, std::move(info));
+  return true;
+}
+
+void TAssemblyAnalyzer::Analyze(const std::string& exePath, uint64_t firstRecord) {
+  exePath_ = exePath;
+  size_t slash = exePath.find_last_of("\\/");
+  baseDirectory_ = slash == std::string::npos ? std::string() : exePath.substr(0, slash + 1);
+  if (firstRecord == 0) return;
+  std::ifstream file(exePath, std::ios::binary);
+  uint64_t at = firstRecord;
+  while (file) {
+    unsigned char head[kRecordHeader];
+    file.seekg(static_cast<std::streamoff>(at));
+    if (!file.read(reinterpret_cast<char*>(head), 8)) return;
+    uint64_t next = littleEndian64(head);
+    if (next == 0) return;
+    // The name runs up to the next record, which must lie beyond this one's header.
+    if (next < at + kRecordHeader || next - at - kRecordHeader > kMaxNameLength) return;
+    if (!file.read(reinterpret_cast<char*>(head + 8), 16)) return;
+    std::string name(next - at - kRecordHeader, '\0');
+    if (!file.read(name.data(), static_cast<std::streamsize>(name.size()))) return;
+    if (!add({trimmed(name), littleEndian64(head + 8), littleEndian64(head + 16)})) return;
+    at = next;
+  }
+}
+
+const TAssemblyFileInfo* TAssemblyAnalyzer::Find(const std::string& path) const {
+  std::string name = !baseDirectory_.empty() && startsWithNoCase(path, baseDirectory_)
+                         ? path.substr(baseDirectory_.size())
+                         : path;
+  auto it = std::lower_bound(entries_.begin(), entries_.end(), name,
+                             [](const auto& a, const std::string& b) { return lessNoCase(a.name, b); });
+  return it != entries_.end() && equalNoCase(it->name, name) ? &*it : nullptr;
+}

@@ -1,0 +1,95 @@
+#include "gnugettextTestSupport.h"
+
+#include <atomic>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+std::string OwnExecutablePath() {
+#ifdef _WIN32
+  char buffer[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+  return std::string(buffer, n);
+#else
+  return fs::read_symlink("/proc/self/exe").string();
+#endif
+}
+
+fs::path FixturePath(const std::string& name) {
+  // The embedded copy of the tests runs one directory further down.
+  fs::path dir = fs::path(OwnExecutablePath()).parent_path();
+  if (!fs::exists(dir / "gettext-fixtures")) dir = dir.parent_path();
+  return dir / "gettext-fixtures" / (name + ".mo");
+}
+
+std::vector<unsigned char> ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path.string());
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const fs::path& path, const std::vector<unsigned char>& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+TScratchDirectory::TScratchDirectory() {
+  static std::atomic<int> counter{0};
+#ifdef _WIN32
+  auto pid = GetCurrentProcessId();
+#else
+  auto pid = getpid();
+#endif
+  path_ = fs::temp_directory_path() /
+          ("gettext-test-" + std::to_string(pid) + "-" + std::to_string(counter++));
+  fs::remove_all(path_);
+  fs::create_directories(path_);
+}
+
+TScratchDirectory::~TScratchDirectory() {
+  std::error_code ignored;
+  fs::remove_all(path_, ignored);
+}
+
+fs::path TScratchDirectory::CataloguePath(const std::string& language, const std::string& domain) const {
+  return path_ / "locale" / language / "LC_MESSAGES" / (domain + ".mo");
+}
+
+void TScratchDirectory::PlaceCatalogue(const std::string& fixture, const std::string& language,
+                                       const std::string& domain) const {
+  PlaceBytes(ReadBytes(FixturePath(fixture)), language, domain);
+}
+
+void TScratchDirectory::PlaceBytes(const std::vector<unsigned char>& bytes, const std::string& language,
+                                   const std::string& domain) const {
+  WriteBytes(CataloguePath(language, domain), bytes);
+}
+
+std::string TFakeLocaleQueries::Environment(const char* name) const {
+  auto it = environment.find(name);
+  return it == environment.end() ? std::string() : it->second;
+}
+
+int TFakeLocaleQueries::UserLocaleInfo(uint32_t item, char* buffer, int size) const {
+  const std::string& value = item == kLocaleSIso639LangName ? isoLanguage : isoCountry;
+  if (value.empty() || static_cast<int>(value.size()) + 1 > size) return 0;
+  std::memcpy(buffer, value.c_str(), value.size() + 1);
+  return static_cast<int>(value.size()) + 1;
+}
+
+TFakeLocaleQueries LangQueries(const std::string& language) {
+  TFakeLocaleQueries q;
+  q.environment["LANG"] = language;
+  return q;
+}

@@ -1,0 +1,52 @@
+#pragma once
+// Helpers of the translation layer's tests: the catalogues msgfmt made beside the test
+// executable, scratch directories, and locale queries with chosen answers.
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support/gnugettextLanguage.h"
+
+// The test executable's own full path.
+std::string OwnExecutablePath();
+// A catalogue made from the fixtures, e.g. FixturePath("basic-be").
+std::filesystem::path FixturePath(const std::string& name);
+
+std::vector<unsigned char> ReadBytes(const std::filesystem::path& path);
+void WriteBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes);
+
+// A fresh directory, removed with everything in it at the end of the test.
+class TScratchDirectory {
+ public:
+  TScratchDirectory();
+  ~TScratchDirectory();
+  const std::filesystem::path& Path() const { return path_; }
+  // Copies a fixture catalogue to locale/<language>/LC_MESSAGES/<domain>.mo below this directory.
+  void PlaceCatalogue(const std::string& fixture, const std::string& language,
+                      const std::string& domain = "default") const;
+  // The bytes as locale/<language>/LC_MESSAGES/<domain>.mo.
+  void PlaceBytes(const std::vector<unsigned char>& bytes, const std::string& language,
+                  const std::string& domain = "default") const;
+  std::filesystem::path CataloguePath(const std::string& language, const std::string& domain) const;
+  // A program path inside this directory, for the layer to look beside.
+  std::string ExePath() const { return (path_ / "Konfigurator.exe").string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+class TFakeLocaleQueries : public TLocaleQueries {
+ public:
+  std::map<std::string, std::string> environment;
+  std::string isoLanguage, isoCountry;  // empty: the query fails
+  uint32_t threadLocale = 0;
+
+  std::string Environment(const char* name) const override;
+  int UserLocaleInfo(uint32_t item, char* buffer, int size) const override;
+  uint32_t ThreadLocale() const override { return threadLocale; }
+};
+
+// Locale queries that choose `language` through LANG.
+TFakeLocaleQueries LangQueries(const std::string& language);

@@ -1,0 +1,40 @@
+#pragma once
+// The few file operations that the text profile file needs, one implementation per platform.
+// Paths are 8-bit texts as the profile functions take them.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct FileIdentity {
+  uint64_t size = 0;
+  uint64_t modified = 0;  // modification time in the platform's finest unit
+  uint64_t volume = 0;    // device / volume serial
+  uint64_t index = 0;     // inode / file index
+  bool operator==(const FileIdentity&) const = default;
+};
+
+struct FileProbe {
+  enum class Kind { Absent, Regular, Unusable } kind = Kind::Absent;
+  FileIdentity identity;
+  // Modified so lately that a further change could keep the same time stamp, so an unchanged
+  // identity does not prove unchanged content.
+  bool recent = false;
+};
+
+// Files larger than this are not read (reads give defaults, writes fail): nothing sane is
+// that large, and a read must not exhaust memory.
+inline constexpr uint64_t kMaxProfileFileSize = 256ull << 20;
+
+// What is at the path now (one status call, no read).
+FileProbe ProbeFile(const std::string& path);
+
+// The whole file and its identity at the time of reading; nothing when the path is not a
+// readable regular file of at most kMaxProfileFileSize bytes.
+std::optional<std::string> ReadWholeFile(const std::string& path, FileProbe& probe);
+
+// Replaces the file's content with bytes so that the file holds either the old or the new
+// content at every moment: a temporary file in the same folder, flushed to the disk, renamed
+// over the old one. Refuses files and folders that are read-only and anything that is not a
+// regular file. Returns the new file's probe, or nothing on failure (the old file untouched).
+std::optional<FileProbe> ReplaceFileAtomically(const std::string& path, std::string_view bytes);

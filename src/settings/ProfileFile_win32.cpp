@@ -1,0 +1,133 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "settings/ProfileFile.h"
+#include "toolkit/Text.h"
+
+namespace {
+
+constexpr uint64_t kRecent100ns = 20'000'000;  // 2 s in FILETIME units
+
+class Handle {
+ public:
+  explicit Handle(HANDLE h) : h_(h) {}
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() { close(); }
+  void reset(HANDLE h) {
+    close();
+    h_ = h;
+  }
+  HANDLE get() const { return h_; }
+  bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
+  bool close() {
+    if (!valid()) return true;
+    return CloseHandle(std::exchange(h_, INVALID_HANDLE_VALUE)) != FALSE;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+uint64_t join(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; }
+
+FileProbe probeOf(const BY_HANDLE_FILE_INFORMATION& info) {
+  FileProbe p;
+  p.kind = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FileProbe::Kind::Unusable
+                                                               : FileProbe::Kind::Regular;
+  uint64_t modified = join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime);
+  p.identity = {join(info.nFileSizeHigh, info.nFileSizeLow), modified, info.dwVolumeSerialNumber,
+                join(info.nFileIndexHigh, info.nFileIndexLow)};
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  uint64_t nowValue = join(now.dwHighDateTime, now.dwLowDateTime);
+  p.recent = modified + kRecent100ns > nowValue;  // also true for a time stamp in the future
+  return p;
+}
+
+HANDLE openExisting(const std::wstring& path, DWORD access) {
+  return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+}  // namespace
+
+FileProbe ProbeFile(const std::string& path) {
+  Handle file(openExisting(AnsiToWide(path), FILE_READ_ATTRIBUTES));
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!file.valid()) {
+    DWORD error = GetLastError();
+    FileProbe p;
+    p.kind = (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? FileProbe::Kind::Absent
+                                                                               : FileProbe::Kind::Unusable;
+    return p;
+  }
+  if (!GetFileInformationByHandle(file.get(), &info)) return {FileProbe::Kind::Unusable, {}, false};
+  return probeOf(info);
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, FileProbe& probe) {
+  Handle file(openExisting(AnsiToWide(path), GENERIC_READ));
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!file.valid() || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+  FileProbe opened = probeOf(info);
+  if (opened.kind != FileProbe::Kind::Regular || opened.identity.size > kMaxProfileFileSize) return std::nullopt;
+  std::string bytes(static_cast<size_t>(opened.identity.size), '\0');
+  size_t have = 0;
+  for (;;) {
+    if (have == bytes.size()) {
+      if (bytes.size() > kMaxProfileFileSize) return std::nullopt;  // grew while being read
+      bytes.resize(bytes.size() + 4096);
+    }
+    DWORD n = 0;
+    if (!ReadFile(file.get(), bytes.data() + have, static_cast<DWORD>(bytes.size() - have), &n, nullptr))
+      return std::nullopt;
+    if (n == 0) break;
+    have += n;
+  }
+  bytes.resize(have);
+  if (!GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+  probe = probeOf(info);
+  return bytes;
+}
+
+std::optional<FileProbe> ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+  std::wstring target = AnsiToWide(path);
+  DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DEVICE)))
+    return std::nullopt;
+  if (attributes == INVALID_FILE_ATTRIBUTES && GetLastError() != ERROR_FILE_NOT_FOUND) return std::nullopt;
+
+  std::wstring temp;
+  Handle file(INVALID_HANDLE_VALUE);
+  for (unsigned attempt = 0; attempt < 100; ++attempt) {
+    temp = target + L".tmp" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(GetTickCount64() + attempt);
+    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+      file.reset(h);
+      break;
+    }
+    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return std::nullopt;
+  }
+  if (!file.valid()) return std::nullopt;
+
+  bool ok = true;
+  while (ok && !bytes.empty()) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
+    DWORD n = 0;
+    ok = WriteFile(file.get(), bytes.data(), chunk, &n, nullptr) && n > 0;
+    bytes.remove_prefix(n);
+  }
+  BY_HANDLE_FILE_INFORMATION info;
+  ok = ok && FlushFileBuffers(file.get()) && GetFileInformationByHandle(file.get(), &info);
+  ok = file.close() && ok;
+  if (!ok || !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileW(temp.c_str());
+    return std::nullopt;
+  }
+  return probeOf(info);
+}

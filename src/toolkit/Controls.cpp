@@ -85,7 +85,7 @@ void TControl::SetFocus() {
 // --- buttons ---------------------------------------------------------------------------------
 
 void TButton::Click() {
-  if (Enabled()) SendMessageW(Handle(), BM_CLICK, 0, 0);
+  if (Enabled()) HandleCommand(BN_CLICKED);
 }
 
 void TButton::HandleCommand(WORD code) {

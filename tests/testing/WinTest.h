@@ -80,7 +80,7 @@ class MessageBoxWatcher {
     auto* box = reinterpret_cast<SeenBox*>(lp);
     std::wstring cls = ClassName(child);
     if (cls == L"Static") {
-      if (SendMessageW(child, STM_GETICON, 0, 0) || (GetWindowLongW(child, GWL_STYLE) & SS_ICON)) {
+      if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
         box->hasStopIcon = true;
       } else {
         std::wstring t = WindowText(child);

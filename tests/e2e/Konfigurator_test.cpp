@@ -1,0 +1,146 @@
+// End-to-end: starts Konfigurator.exe in a folder of its own and drives it from outside.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "testing/WinTest.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// CTest hands over a Linux path; Wine shows the Linux root as drive Z:.
+fs::path windowsPath(std::string p) {
+  if (!p.empty() && p[0] == '/') {
+    for (char& c : p)
+      if (c == '/') c = '\\';
+    p = "Z:" + p;
+  }
+  return fs::path(p);
+}
+
+class Running {
+ public:
+  explicit Running(const fs::path& dir) : dir_(dir) {
+    fs::copy_file(windowsPath(KONFIGURATOR_EXE), dir / "Konfigurator.exe");
+    STARTUPINFOW si{sizeof si};
+    std::wstring cmd = L"\"" + (dir / "Konfigurator.exe").wstring() + L"\"";
+    started_ = CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.wstring().c_str(), &si,
+                              &pi_);
+  }
+  ~Running() {
+    if (!started_) return;
+    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 99);
+    WaitForSingleObject(pi_.hProcess, 5000);
+    CloseHandle(pi_.hThread);
+    CloseHandle(pi_.hProcess);
+  }
+  bool started() const { return started_; }
+
+  // The first visible top-level window of the process with this caption (waits up to 10 s).
+  HWND waitForWindow(const std::wstring& caption) {
+    struct Search {
+      DWORD pid;
+      const std::wstring* caption;
+      HWND found;
+    };
+    for (int i = 0; i < 200; ++i) {
+      Search s{pi_.dwProcessId, &caption, nullptr};
+      EnumWindows(
+          [](HWND h, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(h, &pid);
+            if (pid == s->pid && IsWindowVisible(h) && wintest::WindowText(h) == *s->caption) {
+              s->found = h;
+              return FALSE;
+            }
+            return TRUE;
+          },
+          reinterpret_cast<LPARAM>(&s));
+      if (s.found) return s.found;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return nullptr;
+  }
+
+  static HWND child(HWND parent, const std::wstring& text) {
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+      if (wintest::WindowText(c) == text) return c;
+    return nullptr;
+  }
+
+  // Exit code, or -1 when it did not end within 10 s.
+  long waitForExit() {
+    if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(pi_.hProcess, &code);
+    return static_cast<long>(code);
+  }
+
+ private:
+  fs::path dir_;
+  PROCESS_INFORMATION pi_{};
+  bool started_ = false;
+};
+
+const std::wstring kTitle = L"Tarvenik - Konfigurator";
+
+enum class Ending { Esc, CancelButton, CloseButton };
+
+class EndingTest : public ::testing::TestWithParam<Ending> {};
+
+TEST_P(EndingTest, EndsWithExitCodeZeroAndWritesNothing) {
+  wintest::TempDir dir;
+  Running app(dir.path());
+  ASSERT_TRUE(app.started());
+  HWND main = app.waitForWindow(kTitle);
+  ASSERT_NE(main, nullptr);
+  switch (GetParam()) {
+    case Ending::Esc:
+      PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
+      break;
+    case Ending::CancelButton: {
+      HWND cancel = Running::child(main, L"Anuluj");
+      ASSERT_NE(cancel, nullptr);
+      PostMessageW(cancel, BM_CLICK, 0, 0);
+      break;
+    }
+    case Ending::CloseButton:
+      PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+      break;
+  }
+  EXPECT_EQ(app.waitForExit(), 0);
+  EXPECT_FALSE(fs::exists(dir.path() / "Tarvenik.ini"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Konfigurator, EndingTest,
+                         ::testing::Values(Ending::Esc, Ending::CancelButton, Ending::CloseButton));
+
+TEST(Konfigurator, HelpShowsItsMessageAndTheProgramGoesOn) {
+  wintest::TempDir dir;
+  Running app(dir.path());
+  HWND main = app.waitForWindow(kTitle);
+  ASSERT_NE(main, nullptr);
+  PostMessageW(Running::child(main, L"Pomoc"), BM_CLICK, 0, 0);
+  // The message dialog carries the application's title too; find the one that is not the main window.
+  HWND dialog = nullptr;
+  for (int i = 0; i < 200 && !dialog; ++i) {
+    for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+      if (w != main && IsWindowVisible(w) && wintest::WindowText(w) == kTitle) dialog = w;
+    if (!dialog) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_NE(Running::child(dialog, L"Będzie w następnej wersji"), nullptr);
+  EXPECT_FALSE(IsWindowEnabled(main));  // modal
+  PostMessageW(Running::child(dialog, L"OK"), BM_CLICK, 0, 0);
+  for (int i = 0; i < 100 && IsWindowVisible(dialog); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(IsWindow(dialog) && IsWindowVisible(dialog));
+  EXPECT_TRUE(IsWindowEnabled(main));
+  PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(app.waitForExit(), 0);
+}
+
+}  // namespace

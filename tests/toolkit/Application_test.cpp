@@ -1,0 +1,195 @@
+// The dispatch point, the error box and the plain message dialog, with real windows.
+#include <gtest/gtest.h>
+
+#include "testing/WinTest.h"
+#include "toolkit/Controls.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/Exception.h"
+#include "toolkit/Forms.h"
+#include "toolkit/Text.h"
+
+namespace {
+
+class ToolkitTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Application().Initialize();
+    Application().SetTitle(L"Tytuł programu");
+  }
+};
+
+class TestForm : public TForm {
+ public:
+  TestForm() : TForm(L"Test", 200, 100) {
+    button.Create(*this, "Button", L"Go", {10, 10, 80, 25}, 0, true);
+    cancel.Create(*this, "Cancel", L"Cancel", {100, 10, 80, 25}, 1, true);
+    combo.Create(*this, "Combo", L"", {10, 50, 80, 200}, 2, true);
+    combo.AddItem("a");
+    combo.AddItem("b");
+    SetCancelButton(&cancel);
+    EndBuilding();
+  }
+  TButton button;
+  TButton cancel;
+  TComboBox combo;
+};
+
+TEST_F(ToolkitTest, AnErrorEscapingAHandlerIsShownAndTheProgramGoesOn) {
+  TestForm form;
+  int reached = 0;
+  form.button.OnClick = [&] {
+    ++reached;
+    throw Exception(WideToAnsi(L"Fehler in der Übersicht"));
+    ++reached;  // never reached: the handler stops where the error was raised
+  };
+  wintest::MessageBoxWatcher watcher;
+  form.button.Click();
+  form.button.Click();  // the program goes on: the next click runs the handler again
+  auto seen = watcher.seen();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(reached, 2);
+  EXPECT_EQ(seen[0].caption, L"Tytuł programu");
+  EXPECT_EQ(seen[0].text, L"Fehler in der Übersicht.");  // texts are in the system code page
+  EXPECT_TRUE(seen[0].hasStopIcon);
+  EXPECT_EQ(seen[0].buttons, 1);
+}
+
+TEST_F(ToolkitTest, NoFullStopAfterPunctuationAndNothingShownForAbort) {
+  TestForm form;
+  const char* message = "Uwaga!";
+  form.button.OnClick = [&] { throw Exception(message); };
+  wintest::MessageBoxWatcher watcher;
+  form.button.Click();
+  form.button.OnClick = [] { throw EAbort("aborted"); };
+  form.button.Click();
+  auto seen = watcher.seen();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, L"Uwaga!");
+}
+
+TEST_F(ToolkitTest, EscClicksTheCancelButtonUnlessADropDownListIsOpen) {
+  TestForm form;
+  form.Show();
+  int cancels = 0;
+  form.cancel.OnClick = [&] { ++cancels; };
+  form.combo.SetFocus();
+  SendMessageW(form.combo.Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+  ASSERT_TRUE(form.combo.DroppedDown());
+  PostMessageW(form.combo.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  wintest::PumpMessages();
+  EXPECT_EQ(cancels, 0);
+  EXPECT_FALSE(form.combo.DroppedDown());
+  PostMessageW(form.combo.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  wintest::PumpMessages();
+  EXPECT_EQ(cancels, 1);
+}
+
+TEST_F(ToolkitTest, CheckBoxClickFiresForTheUserAndForTheProgram) {
+  class F : public TForm {
+   public:
+    F() : TForm(L"F", 100, 50) {
+      box.Create(*this, "Box", L"box", {0, 0, 80, 20}, 0, true);
+      EndBuilding();
+    }
+    TCheckBox box;
+  } form;
+  int clicks = 0;
+  form.box.OnClick = [&] { ++clicks; };
+  SendMessageW(form.box.Handle(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(form.box.Checked());
+  form.box.SetChecked(false);
+  form.box.SetChecked(false);  // no change, no click
+  EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(ToolkitTest, SpeedButtonNeverTakesTheFocusAndActsOnAClick) {
+  class F : public TForm {
+   public:
+    F() : TForm(L"F", 200, 50) {
+      edit.Create(*this, "Edit", L"", {0, 0, 80, 20}, 0, true);
+      small.Create(*this, "Small", L"+", {90, 0, 25, 21}, -1, true);
+      EndBuilding();
+    }
+    TEdit edit;
+    TSpeedButton small;
+  } form;
+  form.Show();
+  form.edit.SetFocus();
+  int clicks = 0;
+  form.small.OnClick = [&] { ++clicks; };
+  SendMessageW(form.small.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(form.small.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  form.small.Click();
+  wintest::PumpMessages();
+  EXPECT_EQ(clicks, 2);
+  EXPECT_TRUE(form.edit.Focused());
+  EXPECT_FALSE(GetWindowLongW(form.small.Handle(), GWL_STYLE) & WS_TABSTOP);
+  // Released outside the button: no click.
+  SendMessageW(form.small.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(form.small.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(50, 50));
+  EXPECT_EQ(clicks, 2);
+  form.small.SetEnabled(false);
+  form.small.Click();
+  EXPECT_EQ(clicks, 2);
+}
+
+// Finds the open message dialog of this process (a form other than `except`).
+HWND findMessageDialog(HWND except) {
+  struct Search {
+    HWND except, found;
+  } s{except, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        if (h != s->except && IsWindowVisible(h) && wintest::ClassName(h) == L"TarvenikForm") {
+          s->found = h;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+struct SeenDialog {
+  std::wstring caption, text, button;
+  int children = 0;
+  bool hasIcon = false;
+};
+
+// Shows the plain message dialog and answers it with `key` once it is open.
+SeenDialog showAndAnswer(const std::wstring& text, WPARAM key) {
+  SeenDialog seen;
+  bool answered = false;
+  int id = Application().AddIdleHandler([&] {
+    if (answered) return;
+    HWND dlg = findMessageDialog(nullptr);
+    if (!dlg) return;
+    answered = true;
+    seen.caption = wintest::WindowText(dlg);
+    for (HWND c = GetWindow(dlg, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+      ++seen.children;
+      if (wintest::ClassName(c) == L"Button") seen.button = wintest::WindowText(c);
+      else seen.text = wintest::WindowText(c);
+      if ((GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) seen.hasIcon = true;
+    }
+    PostMessageW(GetFocus(), WM_KEYDOWN, key, 0);
+  });
+  ShowMessage(text);
+  Application().RemoveIdleHandler(id);
+  return seen;
+}
+
+TEST_F(ToolkitTest, PlainMessageDialogHasTheTitleNoIconAndOneOkButtonForEnterAndEsc) {
+  for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+    SeenDialog seen = showAndAnswer(L"Będzie w następnej wersji", key);
+    EXPECT_EQ(seen.caption, L"Tytuł programu");
+    EXPECT_EQ(seen.text, L"Będzie w następnej wersji");
+    EXPECT_EQ(seen.button, L"OK");
+    EXPECT_EQ(seen.children, 2);
+    EXPECT_FALSE(seen.hasIcon);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,225 @@
+// The main window against real controls: the control table and the enablement rule.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "testing/WinTest.h"
+#include "toolkit/Text.h"
+#include "ui/MainLayout.h"
+#include "ui/Unit1.h"
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Application().Initialize();
+    Application().SetTitle(L"Tarvenik - Konfigurator");
+    main_ = std::make_unique<TMain>(dir_.path());
+  }
+  void TearDown() override { main_.reset(); }
+
+  wintest::TempDir dir_;
+  std::unique_ptr<TMain> main_;
+};
+
+struct Expected {
+  const char* name;
+  const wchar_t* windowClass;
+  const char* caption;  // UTF-8; nullptr: not checked (lists)
+  RECT rect;
+  bool enabled;
+  int tabOrder;
+};
+
+// The table as the window must show it, written out independently of the layout table.
+const Expected kControls[] = {
+    {"Connect", L"Button", "Łącz się z portem COM:", {5, 5, 165, 26}, true, 0},
+    {"Port", L"ComboBox", nullptr, {170, 5, 250, 0}, false, 1},
+    {"BaudRateLabel", L"Static", "BaudRate:", {255, 5, 310, 26}, true, -1},
+    {"BaudRate", L"ComboBox", "9600", {315, 5, 395, 0}, false, 2},
+    {"CR", L"Button", "CR", {315, 30, 350, 51}, true, 3},
+    {"LF", L"Button", "LF", {360, 30, 395, 51}, true, 4},
+    {"SendBefore", L"Button", "Wyślij polecenia przed uruchomieniem aplikacji:", {5, 30, 305, 51}, false, 5},
+    {"SendBeforeText", L"Edit", "", {5, 55, 365, 76}, false, 6},
+    {"SendBeforeAdd", L"Button", "+", {370, 55, 395, 76}, false, -1},
+    {"SendBeforeEdit", L"Button", "E", {370, 85, 395, 106}, false, -1},
+    {"SendBeforeDelete", L"Button", "-", {370, 115, 395, 136}, false, -1},
+    {"SendBeforeCommands", L"SysListView32", nullptr, {5, 80, 365, 140}, false, 7},
+    {"StartApplication", L"Button", "Uruchom program lub wyświetl listę aplikacji do uruchomienia:",
+     {5, 145, 395, 162}, true, 8},
+    {"ApplicationList", L"SysListView32", nullptr, {5, 165, 365, 245}, false, 9},
+    {"ApplicationAdd", L"Button", "+", {370, 165, 395, 186}, false, -1},
+    {"ApplicationEdit", L"Button", "E", {370, 195, 395, 216}, false, -1},
+    {"ApplicationDelete", L"Button", "-", {370, 225, 395, 246}, false, -1},
+    {"Label1", L"Static", "Sprawdzaj co", {5, 250, 80, 271}, true, -1},
+    {"Interval", L"Edit", "5", {80, 250, 140, 272}, true, 16},
+    {"Label2", L"Static", "sekund, czy aplikacja zakończyła działanie.", {145, 250, 396, 272}, true, -1},
+    {"SendAfter", L"Button", "Wyślij polecenia po zamknięciu aplikacji:", {5, 275, 221, 292}, false, 10},
+    {"SendAfterText", L"Edit", "", {5, 295, 365, 316}, false, 11},
+    {"SendAfterAdd", L"Button", "+", {370, 295, 395, 316}, false, -1},
+    {"SendAfterEdit", L"Button", "E", {370, 325, 395, 346}, false, -1},
+    {"SendAfterDelete", L"Button", "-", {370, 355, 395, 376}, false, -1},
+    {"SendAfterCommands", L"SysListView32", nullptr, {5, 320, 365, 380}, false, 12},
+    {"Cancel", L"Button", "Anuluj", {5, 385, 95, 415}, true, 15},
+    {"Help", L"Button", "Pomoc", {100, 385, 190, 415}, true, 14},
+    {"OK", L"Button", "OK", {205, 385, 395, 415}, true, 13},
+};
+
+TEST_F(MainWindowTest, WindowHasTitleToolBorderAndClientSize) {
+  EXPECT_EQ(wintest::WindowText(main_->Handle()), L"Tarvenik - Konfigurator");
+  LONG ex = GetWindowLongW(main_->Handle(), GWL_EXSTYLE);
+  LONG style = GetWindowLongW(main_->Handle(), GWL_STYLE);
+  EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX));
+  RECT r;
+  GetClientRect(main_->Handle(), &r);
+  EXPECT_EQ(r.right, 400);
+  EXPECT_EQ(r.bottom, 420);
+  EXPECT_EQ(main_->Controls().size(), std::size(kControls));
+}
+
+TEST_F(MainWindowTest, EveryControlMatchesTheTable) {
+  for (const Expected& e : kControls) {
+    SCOPED_TRACE(e.name);
+    TControl* c = main_->FindControl(e.name);
+    ASSERT_NE(c, nullptr);
+    HWND h = c->Handle();
+    EXPECT_EQ(_wcsicmp(wintest::ClassName(h).c_str(), e.windowClass), 0) << wintest::ClassName(h).c_str();
+    if (e.caption) EXPECT_EQ(WideToUtf8(c->Caption()), e.caption);
+    RECT r = c->BoundsRect();
+    EXPECT_EQ(r.left, e.rect.left);
+    EXPECT_EQ(r.top, e.rect.top);
+    EXPECT_EQ(r.right, e.rect.right);
+    if (e.rect.bottom) EXPECT_EQ(r.bottom, e.rect.bottom);  // a drop-down list sizes itself
+    EXPECT_EQ(c->Enabled(), e.enabled);
+    EXPECT_EQ(c->TabOrder(), e.tabOrder);
+    EXPECT_EQ((GetWindowLongW(h, GWL_STYLE) & WS_TABSTOP) != 0, e.tabOrder >= 0);
+    SendMessageW(h, WM_GETFONT, 0, 0) == reinterpret_cast<LRESULT>(main_->Font())
+        ? void()
+        : ADD_FAILURE() << "font";
+  }
+}
+
+TEST_F(MainWindowTest, TabMovesThroughTheControlsInTabOrder) {
+  main_->Show();
+  // Enable everything so every tab stop can take the focus.
+  for (TControl* c : main_->Controls()) c->SetEnabled(true);
+  std::vector<std::string> order;
+  HWND h = GetNextDlgTabItem(main_->Handle(), nullptr, FALSE);
+  for (size_t i = 0; i < 20 && h; ++i) {
+    TControl* c = TControl::FromHandle(h);
+    if (!c) c = TControl::FromHandle(GetParent(h));
+    order.push_back(c ? c->Name() : "?");
+    h = GetNextDlgTabItem(main_->Handle(), h, FALSE);
+    if (c && order.size() > 1 && c->Name() == order.front()) break;
+  }
+  const std::vector<std::string> expected = {
+      "Connect",          "Port",        "BaudRate",      "CR",   "LF",   "SendBefore",
+      "SendBeforeText",   "SendBeforeCommands", "StartApplication", "ApplicationList", "SendAfter",
+      "SendAfterText",    "SendAfterCommands", "OK",     "Help", "Cancel", "Interval"};
+  ASSERT_GE(order.size(), expected.size());
+  order.resize(expected.size());
+  EXPECT_EQ(order, expected);
+}
+
+TEST_F(MainWindowTest, BaudRateListHoldsTheTwelveRatesWith9600Selected) {
+  const std::vector<std::string> rates = {"600",   "1200",  "2400",  "4800",  "9600",   "14400",
+                                          "19200", "38400", "56000", "57600", "115200", "256000"};
+  EXPECT_EQ(main_->BaudRate.Items(), rates);
+  EXPECT_EQ(main_->BaudRate.ItemIndex(), 4);
+}
+
+TEST_F(MainWindowTest, ListsHaveTheirColumns) {
+  EXPECT_TRUE(GetWindowLongW(main_->SendBeforeCommands.Handle(), GWL_STYLE) & LVS_NOCOLUMNHEADER);
+  EXPECT_TRUE(GetWindowLongW(main_->SendAfterCommands.Handle(), GWL_STYLE) & LVS_NOCOLUMNHEADER);
+  EXPECT_FALSE(GetWindowLongW(main_->ApplicationList.Handle(), GWL_STYLE) & LVS_NOCOLUMNHEADER);
+  auto columns = [](TListView& l) {
+    std::vector<std::string> names;
+    for (int i = 0;; ++i) {
+      wchar_t buf[64] = {};
+      LVCOLUMNW col{};
+      col.mask = LVCF_TEXT;
+      col.pszText = buf;
+      col.cchTextMax = 64;
+      if (!SendMessageW(l.Handle(), LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(&col))) break;
+      names.push_back(WideToUtf8(buf));
+    }
+    return names;
+  };
+  EXPECT_EQ(columns(main_->SendBeforeCommands), std::vector<std::string>{"Polecenie"});
+  EXPECT_EQ(columns(main_->SendAfterCommands), std::vector<std::string>{"Polecenie"});
+  EXPECT_EQ(columns(main_->ApplicationList), (std::vector<std::string>{"Nazwa", "Ścieżka", "Parametry"}));
+  for (TListView* l : {&main_->SendBeforeCommands, &main_->ApplicationList}) {
+    DWORD ex = ListView_GetExtendedListViewStyle(l->Handle());
+    EXPECT_TRUE(ex & LVS_EX_GRIDLINES);
+    EXPECT_TRUE(ex & LVS_EX_FULLROWSELECT);
+    LONG style = GetWindowLongW(l->Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & LVS_SINGLESEL);
+    EXPECT_TRUE(style & LVS_SHOWSELALWAYS);
+    EXPECT_FALSE(style & LVS_EDITLABELS);
+  }
+}
+
+// Sets a check box as a click by the user would, so the enablement rule runs.
+void clickTo(TCheckBox& box, bool checked) {
+  if (box.Checked() != checked) SendMessageW(box.Handle(), BM_CLICK, 0, 0);
+  ASSERT_EQ(box.Checked(), checked);
+}
+
+TEST_F(MainWindowTest, EnablementRuleForAllSixteenCombinations) {
+  TMain& m = *main_;
+  // "E" and "-" follow the selection only; give some a state the rule must not touch.
+  m.SendBeforeEdit.SetEnabled(true);
+  m.ApplicationDelete.SetEnabled(true);
+  for (int mask = 0; mask < 16; ++mask) {
+    const bool c = mask & 1, b = mask & 2, s = mask & 4, a = mask & 8;
+    SCOPED_TRACE(testing::Message() << "C=" << c << " B=" << b << " S=" << s << " A=" << a);
+    // Enable the dependent boxes first so they can be clicked.
+    m.SendBefore.SetEnabled(true);
+    m.SendAfter.SetEnabled(true);
+    clickTo(m.SendBefore, b);
+    clickTo(m.SendAfter, a);
+    clickTo(m.StartApplication, s);
+    clickTo(m.Connect, !c);
+    clickTo(m.Connect, c);
+    wintest::PumpMessages();
+
+    EXPECT_EQ(m.Connect.Checked(), c);
+    EXPECT_EQ(m.SendBefore.Checked(), b);
+    EXPECT_EQ(m.StartApplication.Checked(), s);
+    EXPECT_EQ(m.SendAfter.Checked(), a);
+
+    for (TControl* ctl : std::initializer_list<TControl*>{&m.Port, &m.BaudRate, &m.CR, &m.LF, &m.SendBefore,
+                                                          &m.SendAfter})
+      EXPECT_EQ(ctl->Enabled(), c) << ctl->Name();
+    for (TControl* ctl :
+         std::initializer_list<TControl*>{&m.SendBeforeText, &m.SendBeforeAdd, &m.SendBeforeCommands})
+      EXPECT_EQ(ctl->Enabled(), b && c) << ctl->Name();
+    for (TControl* ctl : std::initializer_list<TControl*>{&m.ApplicationList, &m.ApplicationAdd, &m.Interval})
+      EXPECT_EQ(ctl->Enabled(), s) << ctl->Name();
+    for (TControl* ctl : std::initializer_list<TControl*>{&m.SendAfterText, &m.SendAfterAdd, &m.SendAfterCommands})
+      EXPECT_EQ(ctl->Enabled(), a && c) << ctl->Name();
+    // Never touched by the rule.
+    for (TControl* ctl : std::initializer_list<TControl*>{&m.Connect, &m.StartApplication, &m.BaudRateLabel,
+                                                          &m.Label1, &m.Label2, &m.OK, &m.Cancel, &m.Help,
+                                                          &m.SendBeforeEdit, &m.ApplicationDelete})
+      EXPECT_TRUE(ctl->Enabled()) << ctl->Name();
+    for (TControl* ctl : std::initializer_list<TControl*>{&m.SendBeforeDelete, &m.ApplicationEdit,
+                                                          &m.SendAfterEdit, &m.SendAfterDelete})
+      EXPECT_FALSE(ctl->Enabled()) << ctl->Name();
+  }
+}
+
+TEST_F(MainWindowTest, CheckingFromTheProgramRunsTheRuleOnlyOnAChange) {
+  TMain& m = *main_;
+  m.StartApplication.SetChecked(false);  // no change: the rule does not run
+  EXPECT_TRUE(m.Interval.Enabled());
+  EXPECT_TRUE(m.CR.Enabled());
+  m.StartApplication.SetChecked(true);  // a change: the rule runs
+  EXPECT_TRUE(m.Interval.Enabled());
+  EXPECT_FALSE(m.CR.Enabled());  // Connect is unchecked
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -55,8 +56,9 @@ TEST_F(IniFileTest, AbsentFileSectionOrKeyGiveTheDefault) {
 TEST_F(IniFileTest, TextsReadBackAsWritten) {
   const std::vector<std::string> values = {"COM1", "ATZ", "C:\\Windows\\notepad.exe", "a=b=c", "; not a comment",
                                            "[x]", "100% %s", "Zażółć gęślą jaźń", "x  y"};
-  for (size_t i = 0; i < values.size(); ++i) ini.WriteText("S", "K" + std::to_string(i), values[i]);
-  for (size_t i = 0; i < values.size(); ++i) EXPECT_EQ(ini.ReadText("S", "K" + std::to_string(i), "?"), values[i]);
+  auto key = [](size_t i) { return std::string("K").append(std::to_string(i)); };
+  for (size_t i = 0; i < values.size(); ++i) ini.WriteText("S", key(i), values[i]);
+  for (size_t i = 0; i < values.size(); ++i) EXPECT_EQ(ini.ReadText("S", key(i), "?"), values[i]);
   ini.WriteText("S", "K0", "COM2");  // replaces
   EXPECT_EQ(ini.ReadText("S", "K0", ""), "COM2");
 }
@@ -149,6 +151,10 @@ TEST_F(IniFileTest, WriteToReadOnlyFileFailsAndLeavesIt) {
   const std::string content = "[Settings]\r\nRS232Port=COM3\r\n";
   WriteBytes(path, content);
   MakeReadOnly(path);
+#ifdef _WIN32
+  // Wine run by the super-user lets every file be written; Windows itself refuses.
+  if (std::ofstream(path, std::ios::app).is_open()) GTEST_SKIP() << "read-only files are writable here";
+#endif
   ExpectWriteError([&] { ini.WriteText("Settings", "RS232Port", "COM1"); }, path);
   EXPECT_EQ(ini.ReadText("Settings", "RS232Port", ""), "COM3");
   EXPECT_EQ(ReadBytes(path), content);

@@ -18,9 +18,12 @@ TFileMap::Failure TFileMap::Open(const std::string& fileName, std::string& reaso
   struct stat st {};
   // Like the Windows mapping functions, refuse what cannot be mapped whole (an empty file).
   const char* problem = nullptr;
-  if (::fstat(fd_, &st) != 0) problem = std::strerror(errno);
-  else if (!S_ISREG(st.st_mode)) problem = "Not a regular file";
-  else if (st.st_size == 0) problem = "The file is empty";
+  if (::fstat(fd_, &st) != 0)
+    problem = std::strerror(errno);
+  else if (!S_ISREG(st.st_mode))
+    problem = "Not a regular file";
+  else if (st.st_size == 0)
+    problem = "The file is empty";
   if (problem) {
     reason = problem;
     Close();

@@ -7,11 +7,10 @@ namespace {
 // The system's text for an error code, without the line break it ends with.
 std::string systemMessage(DWORD code) {
   char buffer[2000];
-  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                           code, 0, buffer, sizeof buffer, nullptr);
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                           buffer, sizeof buffer, nullptr);
   std::string text(buffer, n);
-  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
-    text.pop_back();
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
   return text;
 }
 
@@ -19,8 +18,8 @@ std::string systemMessage(DWORD code) {
 
 TFileMap::Failure TFileMap::Open(const std::string& fileName, std::string& reason) {
   Close();
-  HANDLE file = CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     reason = systemMessage(GetLastError());
     return Failure::Open;

@@ -73,11 +73,14 @@ std::optional<TOpenFailure> TDomain::openCatalogue() {
   std::string fileName = embedded ? embedded_.ExecutablePath() : candidate;
   std::string reason;
   switch (map_.Open(fileName, reason)) {
-    case TFileMap::Failure::None: break;
-    case TFileMap::Failure::Open: return TOpenFailure{TOpenFailure::Kind::Open, fileName, reason};
+    case TFileMap::Failure::None:
+      break;
+    case TFileMap::Failure::Open:
+      return TOpenFailure{TOpenFailure::Kind::Open, fileName, reason};
     case TFileMap::Failure::CreateMapping:
       return TOpenFailure{TOpenFailure::Kind::CreateMapping, fileName, reason};
-    case TFileMap::Failure::MapView: return TOpenFailure{TOpenFailure::Kind::MapView, fileName, reason};
+    case TFileMap::Failure::MapView:
+      return TOpenFailure{TOpenFailure::Kind::MapView, fileName, reason};
   }
   // The catalogue's bytes: the whole file, or the embedded entry's part of the executable.
   uint64_t start = embedded ? embedded->offset : 0;
@@ -160,19 +163,25 @@ std::string TGnuGettextInstance::OwnText(const char* text) {
 
 std::string TGnuGettextInstance::failureMessage(const TOpenFailure& failure) {
   switch (failure.kind) {
-    case TOpenFailure::Kind::Open: return OwnText(kCannotOpen) + failure.fileName;
-    case TOpenFailure::Kind::CreateMapping: return OwnText(kCannotCreateMap) + failure.fileName;
+    case TOpenFailure::Kind::Open:
+      return OwnText(kCannotOpen) + failure.fileName;
+    case TOpenFailure::Kind::CreateMapping:
+      return OwnText(kCannotCreateMap) + failure.fileName;
     case TOpenFailure::Kind::MapView:
       return OwnText(kCannotMap) + failure.fileName + OwnText(kIntoMemory) + failure.reason;
-    case TOpenFailure::Kind::NotACatalogue: break;
+    case TOpenFailure::Kind::NotACatalogue:
+      break;
   }
   return OwnText(kNotACatalogue) + failure.fileName;
 }
 
 std::string TGnuGettextInstance::TranslateUtf8InDomain(std::string_view domain, std::string_view text) {
-  std::string key = RemoveCarriageReturns(text);
+  // Most texts hold no CR and are looked up as they are, without a copy.
+  std::string withoutCr;
+  std::string_view key = text;
+  if (text.find('\r') != std::string_view::npos) key = withoutCr = RemoveCarriageReturns(text);
   // An empty text is returned as it is: looked up, it would match the catalogue's header entry.
-  if (key.empty()) return key;
+  if (key.empty()) return {};
   std::optional<TOpenFailure> failure;
   std::string result = Domain(domain).Translate(key, failure);
   if (failure) throw Exception(failureMessage(*failure));
@@ -182,7 +191,11 @@ std::string TGnuGettextInstance::TranslateUtf8InDomain(std::string_view domain, 
 }
 
 std::wstring TGnuGettextInstance::TranslateInDomain(std::string_view domain, std::wstring_view text) {
-  return Utf8ToWide(TranslateUtf8InDomain(domain, WideToUtf8(text)));
+  // The built-in texts are ASCII; those need no encoding work on the way in.
+  bool ascii =
+      std::all_of(text.begin(), text.end(), [](wchar_t c) { return static_cast<uint32_t>(c) < 0x80; });
+  std::string utf8 = ascii ? std::string(text.begin(), text.end()) : WideToUtf8(text);
+  return Utf8ToWide(TranslateUtf8InDomain(domain, utf8));
 }
 
 std::wstring TGnuGettextInstance::Translate(std::wstring_view text) {

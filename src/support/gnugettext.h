@@ -32,7 +32,8 @@ struct TOpenFailure {
 // One text domain: its catalogue directory and language, and its catalogue while open.
 class TDomain {
  public:
-  TDomain(std::string name, const TAssemblyAnalyzer& embedded) : name_(std::move(name)), embedded_(embedded) {}
+  TDomain(std::string name, const TAssemblyAnalyzer& embedded)
+      : name_(std::move(name)), embedded_(embedded) {}
 
   // Setting either closes the catalogue and lets the next lookup search again.
   void SetDirectory(std::string directory);
@@ -143,7 +144,7 @@ TGettextLayer* Gettext();  // null before set-up and after the end
 
 // For the other layers; each does nothing (returns the text) while the layer is not set up.
 void AddResourceStringDomain(const std::string& domain);
-std::string TranslateAnsi(std::string_view text);             // current domain, 8-bit text
+std::string TranslateAnsi(std::string_view text);                  // current domain, 8-bit text
 std::string ResourceStringTranslateAnsi(const std::string& text);  // the string loader's hook
 
 // This layer's own error texts as built, which the shipped catalogues translate.

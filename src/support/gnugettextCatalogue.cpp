@@ -7,9 +7,7 @@ namespace {
 constexpr uint64_t kHeaderSize = 20;  // magic, revision, N, O, T; the hash table is not used
 constexpr uint64_t kEntrySize = 8;    // length, offset
 
-uint32_t byteSwap(uint32_t v) {
-  return (v >> 24) | ((v >> 8) & 0xff00) | ((v << 8) & 0xff0000) | (v << 24);
-}
+uint32_t byteSwap(uint32_t v) { return (v >> 24) | ((v >> 8) & 0xff00) | ((v << 8) & 0xff0000) | (v << 24); }
 
 }  // namespace
 
@@ -32,8 +30,10 @@ bool TMoCatalogue::Attach(const unsigned char* data, uint64_t size) {
   c.size_ = size;
   uint32_t magic;
   std::memcpy(&magic, data, sizeof magic);
-  if (magic == kMagicSwapped) c.swap_ = true;
-  else if (magic != kMagic) return false;
+  if (magic == kMagicSwapped)
+    c.swap_ = true;
+  else if (magic != kMagic)
+    return false;
   c.n_ = c.word(8);
   c.o_ = c.word(12);
   c.t_ = c.word(16);
@@ -63,8 +63,10 @@ std::optional<std::string_view> TMoCatalogue::Find(std::string_view key) const {
     int c = common ? std::memcmp(s.data(), key.data(), common) : 0;
     if (c == 0) c = s.size() < key.size() ? -1 : (s.size() > key.size() ? 1 : 0);
     if (c == 0) return entry(t_, mid);
-    if (c < 0) lo = mid + 1;
-    else hi = mid;
+    if (c < 0)
+      lo = mid + 1;
+    else
+      hi = mid;
   }
   return std::nullopt;
 }
@@ -72,17 +74,29 @@ std::optional<std::string_view> TMoCatalogue::Find(std::string_view key) const {
 std::string RemoveCarriageReturns(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text)
-    if (c != '\r') out += c;
+  // Copies the runs between CRs whole: most texts have none.
+  for (size_t from = 0; from <= text.size();) {
+    size_t cr = text.find('\r', from);
+    out.append(text.substr(from, cr == std::string_view::npos ? std::string_view::npos : cr - from));
+    if (cr == std::string_view::npos) break;
+    from = cr + 1;
+  }
   return out;
 }
 
 std::string AddCarriageReturnsBeforeLineFeeds(std::string_view text) {
   std::string out;
   out.reserve(text.size() + 8);
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
-    out += text[i];
+  for (size_t from = 0; from <= text.size();) {
+    size_t lf = text.find('\n', from);
+    if (lf == std::string_view::npos) {
+      out.append(text.substr(from));
+      break;
+    }
+    out.append(text.substr(from, lf - from));
+    if (lf == 0 || text[lf - 1] != '\r') out += '\r';
+    out += '\n';
+    from = lf + 1;
   }
   return out;
 }
@@ -92,19 +106,28 @@ bool IsWellFormedUtf8(std::string_view text) {
   size_t n = text.size();
   for (size_t i = 0; i < n;) {
     unsigned c = s[i];
-    if (c < 0x80) { ++i; continue; }
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
     size_t len;
     unsigned lo = 0x80, hi = 0xBF;  // allowed range of the first continuation byte
-    if (c >= 0xC2 && c <= 0xDF) len = 2;
+    if (c >= 0xC2 && c <= 0xDF)
+      len = 2;
     else if (c >= 0xE0 && c <= 0xEF) {
       len = 3;
-      if (c == 0xE0) lo = 0xA0;       // overlong
-      else if (c == 0xED) hi = 0x9F;  // surrogates
+      if (c == 0xE0)
+        lo = 0xA0;  // overlong
+      else if (c == 0xED)
+        hi = 0x9F;  // surrogates
     } else if (c >= 0xF0 && c <= 0xF4) {
       len = 4;
-      if (c == 0xF0) lo = 0x90;       // overlong
-      else if (c == 0xF4) hi = 0x8F;  // above U+10FFFF
-    } else return false;
+      if (c == 0xF0)
+        lo = 0x90;  // overlong
+      else if (c == 0xF4)
+        hi = 0x8F;  // above U+10FFFF
+    } else
+      return false;
     if (n - i < len) return false;
     if (s[i + 1] < lo || s[i + 1] > hi) return false;
     for (size_t k = 2; k < len; ++k)

@@ -11,8 +11,7 @@ constexpr uint64_t kMaxNameLength = 4096;
 
 // The marker and its offset, in that order, as they lie in the executable file. volatile keeps
 // the compiler from assuming the offset is zero: the embedding tool changes it in the file.
-const volatile char kEmbeddedMark[kMarkerLength + 8] =
-    "6637DB2E-62E1-4A60-AC19-C23867046A89\0\0\0\0\0\0\0";
+const volatile char kEmbeddedMark[kMarkerLength + 8] = "6637DB2E-62E1-4A60-AC19-C23867046A89\0\0\0\0\0\0\0";
 
 int lowerAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; }
 

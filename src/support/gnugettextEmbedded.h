@@ -32,7 +32,7 @@ class TAssemblyAnalyzer {
   bool add(TAssemblyFileInfo info);
 
   std::string exePath_;
-  std::string baseDirectory_;              // with its trailing delimiter
+  std::string baseDirectory_;               // with its trailing delimiter
   std::vector<TAssemblyFileInfo> entries_;  // sorted by name, case ignored
 };
 

@@ -19,9 +19,9 @@ class TPosixLocaleQueries : public TLocaleQueries {
     locale = locale.substr(0, locale.find_first_of(".@"));
     size_t underscore = locale.find('_');
     if (underscore == std::string::npos) return 0;
-    std::string part = item == kLocaleSIso639LangName ? locale.substr(0, underscore)
-                     : item == kLocaleSIso3166CtryName ? locale.substr(underscore + 1)
-                                                        : std::string();
+    std::string part = item == kLocaleSIso639LangName    ? locale.substr(0, underscore)
+                       : item == kLocaleSIso3166CtryName ? locale.substr(underscore + 1)
+                                                         : std::string();
     if (part.empty() || static_cast<int>(part.size()) + 1 > size) return 0;
     std::memcpy(buffer, part.c_str(), part.size() + 1);
     return static_cast<int>(part.size()) + 1;

@@ -1,10 +1,11 @@
+#include "support/gnugettextCatalogue.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
 
 #include "gnugettextTestSupport.h"
-#include "support/gnugettextCatalogue.h"
 
 namespace {
 
@@ -42,8 +43,8 @@ TEST(MoCatalogue, BothByteOrdersTranslateAlike) {
       {"Line one\nLine two", "Wiersz pierwszy\nWiersz drugi"},
       {"Unable to write to %s", "Nie można zapisać do pliku %s"},
       {"a", "A"},
-      {"ab", "AB"},               // a proper prefix sorts first
-      {"zebra", "zebra-pl"},      // bytes compared unsigned: "zebra" < "émigré"
+      {"ab", "AB"},           // a proper prefix sorts first
+      {"zebra", "zebra-pl"},  // bytes compared unsigned: "zebra" < "émigré"
       {"émigré", "emigrant"},
       {"abc", "<none>"},
       {"Operation", "<none>"},
@@ -75,9 +76,12 @@ TEST(MoCatalogue, RefusesDamagedCatalogues) {
   auto setWord = [](size_t at, uint32_t v) {
     return Damage([=](std::vector<unsigned char>& b, bool be) { put32(b, at, v, be); });
   };
-  auto truncateTo = [](size_t n) { return Damage([=](std::vector<unsigned char>& b, bool) { b.resize(n); }); };
+  auto truncateTo = [](size_t n) {
+    return Damage([=](std::vector<unsigned char>& b, bool) { b.resize(n); });
+  };
   // Entry 1 of a table: its length word and its offset word.
-  auto entryWord = [](size_t tableWordAt, uint32_t entry, uint32_t word, std::function<uint32_t(uint32_t)> f) {
+  auto entryWord = [](size_t tableWordAt, uint32_t entry, uint32_t word,
+                      std::function<uint32_t(uint32_t)> f) {
     return Damage([=](std::vector<unsigned char>& b, bool be) {
       size_t at = get32(b, tableWordAt, be) + entry * 8 + word;
       put32(b, at, f(get32(b, at, be)), be);
@@ -129,14 +133,14 @@ TEST(MoCatalogue, RefusesDamagedCatalogues) {
 }
 
 TEST(LookupText, LineBreakAndEncodingRules) {
-  struct Case { const char* in; const char* noCr; const char* crLf; };
+  struct Case {
+    const char* in;
+    const char* noCr;
+    const char* crLf;
+  };
   const Case cases[] = {
-      {"plain", "plain", "plain"},
-      {"a\r\nb", "a\nb", "a\r\nb"},
-      {"a\nb\n", "a\nb\n", "a\r\nb\r\n"},
-      {"\n", "\n", "\r\n"},
-      {"a\rb\r", "ab", "a\rb\r"},
-      {"a\r\r\nb", "a\nb", "a\r\r\nb"},
+      {"plain", "plain", "plain"}, {"a\r\nb", "a\nb", "a\r\nb"}, {"a\nb\n", "a\nb\n", "a\r\nb\r\n"},
+      {"\n", "\n", "\r\n"},        {"a\rb\r", "ab", "a\rb\r"},   {"a\r\r\nb", "a\nb", "a\r\r\nb"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(RemoveCarriageReturns(c.in), c.noCr) << c.in;
@@ -147,17 +151,17 @@ TEST(LookupText, LineBreakAndEncodingRules) {
       {"", true},
       {"ASCII", true},
       {"Zażółć gęślą jaźń", true},
-      {"\xE2\x82\xAC", true},               // euro sign
-      {"\xF0\x9F\x98\x80", true},           // above the BMP
-      {"Zwyk\xB3y", false},                 // a single-byte code page
-      {"\xC5", false},                      // lead byte at the end
-      {"\xE2\x82", false},                  // one continuation byte short
-      {"\xC5z", false},                     // lead byte without its continuation
-      {"\x80", false},                      // stray continuation byte
-      {"\xC0\xAF", false},                  // overlong
-      {"\xE0\x80\xAF", false},              // overlong
-      {"\xED\xA0\x80", false},              // surrogate
-      {"\xF4\x90\x80\x80", false},          // above U+10FFFF
+      {"\xE2\x82\xAC", true},       // euro sign
+      {"\xF0\x9F\x98\x80", true},   // above the BMP
+      {"Zwyk\xB3y", false},         // a single-byte code page
+      {"\xC5", false},              // lead byte at the end
+      {"\xE2\x82", false},          // one continuation byte short
+      {"\xC5z", false},             // lead byte without its continuation
+      {"\x80", false},              // stray continuation byte
+      {"\xC0\xAF", false},          // overlong
+      {"\xE0\x80\xAF", false},      // overlong
+      {"\xED\xA0\x80", false},      // surrogate
+      {"\xF4\x90\x80\x80", false},  // above U+10FFFF
       {"\xFF", false},
   };
   for (const auto& [text, ok] : utf8) EXPECT_EQ(IsWellFormedUtf8(text), ok) << text;

@@ -1,10 +1,11 @@
+#include "support/gnugettextEmbedded.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "gnugettextTestSupport.h"
 #include "support/gnugettext.h"
-#include "support/gnugettextEmbedded.h"
 
 namespace {
 
@@ -111,7 +112,8 @@ TEST(EmbeddedCopy, TranslatesLikeTheFileOnDisk) {
   TScratchDirectory dir;
   dir.PlaceCatalogue("basic", "pl");
   TGettextLayer onDisk(dir.ExePath(), LangQueries("pl_PL"), 0);
-  for (const char* key : {"Operation aborted", "Line one\nLine two", "Already CR LF", "zebra", "émigré", "missing"})
+  for (const char* key :
+       {"Operation aborted", "Line one\nLine two", "Already CR LF", "zebra", "émigré", "missing"})
     EXPECT_EQ(embedded.Instance()->TranslateUtf8InDomain("default", key),
               onDisk.Instance()->TranslateUtf8InDomain("default", key))
         << key;

@@ -1,9 +1,10 @@
+#include "support/gnugettextLanguage.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "gnugettextTestSupport.h"
-#include "support/gnugettextLanguage.h"
 
 TEST(ChooseLanguage, FollowsLangThenUserLocaleThenThreadLocale) {
   struct Case {
@@ -56,7 +57,9 @@ TEST(ChooseLanguage, PosixEnvironmentFallbacks) {
     const char* v = std::getenv(n);
     saved.push_back({n, v ? v : "", v != nullptr});
   }
-  struct Case { const char *lang, *lcAll, *lcMessages, *expected; };
+  struct Case {
+    const char *lang, *lcAll, *lcMessages, *expected;
+  };
   const Case cases[] = {
       {"pl_PL.UTF-8", "de_DE.UTF-8", "", "pl_PL"},
       {"", "de_DE.UTF-8", "fr_FR", "de_DE"},
@@ -68,11 +71,14 @@ TEST(ChooseLanguage, PosixEnvironmentFallbacks) {
     setenv("LANG", c.lang, 1);
     setenv("LC_ALL", c.lcAll, 1);
     setenv("LC_MESSAGES", c.lcMessages, 1);
-    EXPECT_EQ(ChooseLanguage(SystemLocaleQueries()), c.expected) << c.lang << "|" << c.lcAll << "|" << c.lcMessages;
+    EXPECT_EQ(ChooseLanguage(SystemLocaleQueries()), c.expected)
+        << c.lang << "|" << c.lcAll << "|" << c.lcMessages;
   }
   for (const auto& s : saved) {
-    if (s.set) setenv(s.name, s.value.c_str(), 1);
-    else unsetenv(s.name);
+    if (s.set)
+      setenv(s.name, s.value.c_str(), 1);
+    else
+      unsetenv(s.name);
   }
 }
 #endif

@@ -51,8 +51,8 @@ TScratchDirectory::TScratchDirectory() {
 #else
   auto pid = getpid();
 #endif
-  path_ = fs::temp_directory_path() /
-          ("gettext-test-" + std::to_string(pid) + "-" + std::to_string(counter++));
+  path_ =
+      fs::temp_directory_path() / ("gettext-test-" + std::to_string(pid) + "-" + std::to_string(counter++));
   fs::remove_all(path_);
   fs::create_directories(path_);
 }

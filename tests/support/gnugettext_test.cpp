@@ -1,10 +1,11 @@
+#include "support/gnugettext.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <regex>
 
 #include "gnugettextTestSupport.h"
-#include "support/gnugettext.h"
 #include "toolkit/Exception.h"
 #include "toolkit/ResStrings.h"
 
@@ -115,7 +116,8 @@ TEST_F(GettextLayer, DamagedCataloguesAreRefusedNotRead) {
       {"truncated strings", [](auto& b) { b.resize(b.size() - 1); }},
       {"N huge", [](auto& b) { b[8] = b[9] = b[10] = b[11] = 0xFF; }},
       {"T past the end", [](auto& b) { b[19] = 0x7F; }},
-      {"string offset past the end", [](auto& b) {
+      {"string offset past the end",
+       [](auto& b) {
          uint32_t o;
          std::memcpy(&o, &b[12], 4);
          b[o + 4 + 3] = 0x40;  // first original's offset gains 1 GiB
@@ -204,7 +206,8 @@ TEST(PolishCatalogue, TranslatesEveryBuiltInText) {
   TMoCatalogue c;
   ASSERT_TRUE(c.Attach(bytes.data(), bytes.size()));
   std::vector<std::string> texts = GettextOwnTexts();
-  for (size_t i = 0; i < static_cast<size_t>(ResId::Count); ++i) texts.push_back(BuiltinText(static_cast<ResId>(i)));
+  for (size_t i = 0; i < static_cast<size_t>(ResId::Count); ++i)
+    texts.push_back(BuiltinText(static_cast<ResId>(i)));
   texts.push_back("Registry error");
   texts.push_back(" (win error code: %d)");
   std::regex placeholder("%[sd]");
@@ -246,7 +249,9 @@ TEST(GettextSetUp, TranslatesTheClassLibraryTextsUntilTheEnd) {
 
 TEST(GettextSetUp, ErrorsReachTheCodeThatLoadsTheText) {
   TScratchDirectory dir;
-  dir.PlaceBytes({'n', 'o', 't', ' ', 'a', ' ', 'c', 'a', 't', 'a', 'l', 'o', 'g', 'u', 'e', '!', '!', '!', '!', '!'}, "pl");
+  dir.PlaceBytes(
+      {'n', 'o', 't', ' ', 'a', ' ', 'c', 'a', 't', 'a', 'l', 'o', 'g', 'u', 'e', '!', '!', '!', '!', '!'},
+      "pl");
   GettextSetUp(dir.ExePath(), LangQueries("pl"), 0);
   EXPECT_EQ(errorOf([] { LoadResString(ResId::MsgDlgOK); }),
             kNotACatalogue + dir.CataloguePath("pl", "default").string());

@@ -1,6 +1,5 @@
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "gnugettextTestSupport.h"
 #include "support/FileMap.h"
@@ -64,8 +63,8 @@ TEST(WindowsFileMap, MapsWholeFilesAndReportsEachFailingStep) {
   ASSERT_EQ(map.Size(), bytes.size());
   EXPECT_EQ(std::vector<unsigned char>(map.Data(), map.Data() + map.Size()), bytes);
   // Shared read access: another reader may open it while it is mapped.
-  HANDLE other = CreateFileA(FixturePath("basic").string().c_str(), GENERIC_READ, FILE_SHARE_READ,
-                             nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE other = CreateFileA(FixturePath("basic").string().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
   EXPECT_NE(other, INVALID_HANDLE_VALUE);
   if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
   map.Close();
@@ -86,7 +85,8 @@ TEST(WindowsGettext, LockedCatalogueCannotBeOpened) {
   TScratchDirectory dir;
   dir.PlaceCatalogue("basic", "pl");
   std::string path = dir.CataloguePath("pl", "default").string();
-  HANDLE exclusive = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE exclusive =
+      CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(exclusive, INVALID_HANDLE_VALUE);
   TGettextLayer l(dir.ExePath(), LangQueries("pl"), 0);
   try {

@@ -1,0 +1,473 @@
+#include "support/SpinEdit.h"
+
+#include <uxtheme.h>
+#include <vssym32.h>
+#include <windowsx.h>
+
+#include <string>
+
+#include "settings/IntText.h"
+#include "support/SpinRules.h"
+#include "toolkit/Application.h"
+
+namespace {
+
+constexpr wchar_t kChildClass[] = L"TarvenikSpinChild";
+constexpr COLORREF kOlive = RGB(128, 128, 0);
+
+// A device context of the screen, released with the holder.
+class ScreenDC {
+ public:
+  ScreenDC() : dc_(GetDC(nullptr)) {}
+  ~ScreenDC() { ReleaseDC(nullptr, dc_); }
+  ScreenDC(const ScreenDC&) = delete;
+  ScreenDC& operator=(const ScreenDC&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// A memory device context with one object selected into it for its lifetime.
+class MemoryDC {
+ public:
+  MemoryDC(HDC compatible, HGDIOBJ object) : dc_(CreateCompatibleDC(compatible)) {
+    old_ = SelectObject(dc_, object);
+  }
+  ~MemoryDC() {
+    SelectObject(dc_, old_);
+    DeleteDC(dc_);
+  }
+  MemoryDC(const MemoryDC&) = delete;
+  MemoryDC& operator=(const MemoryDC&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// The arrow image as a bitmap; the colour of its lower-left pixel is the one drawn transparent.
+void addGlyph(HIMAGELIST images, bool up) {
+  const spinrules::Glyph glyph = spinrules::ArrowGlyph(up);
+  ScreenDC screen;
+  UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), spinrules::kGlyphWidth, spinrules::kGlyphHeight));
+  COLORREF transparent = kOlive;
+  {
+    MemoryDC dc(screen.get(), bitmap.get());
+    for (int y = 0; y < spinrules::kGlyphHeight; ++y)
+      for (int x = 0; x < spinrules::kGlyphWidth; ++x)
+        SetPixel(dc.get(), x, y, glyph[y][x] == spinrules::GlyphPixel::Black ? RGB(0, 0, 0) : kOlive);
+    transparent = GetPixel(dc.get(), 0, spinrules::kGlyphHeight - 1);
+  }
+  ImageList_AddMasked(images, bitmap.get(), transparent);  // copies the bitmap
+}
+
+void registerChildClass(WNDPROC proc) {
+  static const bool registered = [proc] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kChildClass;
+    return RegisterClassExW(&wc) != 0;
+  }();
+  (void)registered;
+}
+
+wchar_t localeDecimalSeparator() {
+  wchar_t buf[8] = {};
+  int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buf, 8);  // 0 on failure
+  std::u32string sep;
+  if (n > 0 && buf[0]) sep.push_back(buf[0]);
+  return static_cast<wchar_t>(spinrules::DecimalSeparatorOrDefault(sep));
+}
+
+}  // namespace
+
+// --- child windows ---------------------------------------------------------------------------
+
+TSpinChildWindow::~TSpinChildWindow() {
+  if (hwnd_) {
+    // The derived part is gone already: no message may reach it any more.
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+void TSpinChildWindow::CreateWindowIn(HWND parent, int left, int top, int width, int height) {
+  registerChildClass(&TSpinChildWindow::StaticWndProc);
+  CreateWindowExW(WS_EX_NOPARENTNOTIFY, kChildClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, left, top,
+                  width, height, parent, nullptr, GetModuleHandleW(nullptr), this);
+}
+
+LRESULT CALLBACK TSpinChildWindow::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* self = static_cast<TSpinChildWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<TSpinChildWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    self->hwnd_ = nullptr;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+  return self->WndProc(msg, wp, lp);
+}
+
+LRESULT TSpinChildWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
+
+void TSpinChildWindow::SetEnabled(bool enabled) {
+  if (hwnd_) EnableWindow(hwnd_, enabled);
+}
+
+RECT TSpinChildWindow::BoundsRect() const {
+  RECT r{};
+  if (!hwnd_) return r;
+  GetWindowRect(hwnd_, &r);
+  MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void TSpinChildWindow::SetBounds(int left, int top, int width, int height) {
+  if (hwnd_) SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// --- arrow button ----------------------------------------------------------------------------
+
+TTimerSpeedButton::~TTimerSpeedButton() { stopTimer(); }
+
+void TTimerSpeedButton::Create(HWND parent, int left, int top, int width, int height) {
+  CreateWindowIn(parent, left, top, width, height);
+}
+
+void TTimerSpeedButton::SetGlyph(HIMAGELIST images, int index) {
+  images_ = images;
+  glyph_ = index;
+  if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TTimerSpeedButton::startTimer(UINT interval) {
+  SetTimer(Handle(), kRepeatTimer, interval, nullptr);  // replaces a running one
+  timerInterval_ = interval;
+}
+
+void TTimerSpeedButton::stopTimer() {
+  if (timerInterval_ == 0) return;
+  if (Handle()) KillTimer(Handle(), kRepeatTimer);
+  timerInterval_ = 0;
+}
+
+void TTimerSpeedButton::setOver(LPARAM lp) {
+  RECT r;
+  GetClientRect(Handle(), &r);
+  POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  bool over = PtInRect(&r, p) != FALSE;
+  if (over != over_) {
+    over_ = over;
+    InvalidateRect(Handle(), nullptr, FALSE);
+  }
+}
+
+void TTimerSpeedButton::step() {
+  SafeCall([this] {
+    try {
+      if (OnClick) OnClick();
+    } catch (...) {
+      stopTimer();
+      throw;
+    }
+  });
+}
+
+void TTimerSpeedButton::release(bool clickIfOver) {
+  const bool click = clickIfOver && pressed_ && over_;
+  pressed_ = false;
+  over_ = false;
+  stopTimer();
+  if (GetCapture() == Handle()) ReleaseCapture();
+  InvalidateRect(Handle(), nullptr, FALSE);
+  if (click) step();
+}
+
+void TTimerSpeedButton::paint(HDC dc) {
+  RECT rc;
+  GetClientRect(Handle(), &rc);
+  const bool enabled = IsWindowEnabled(Handle()) != FALSE;
+  const bool down = Down();
+  if (HTHEME theme = OpenThemeData(Handle(), L"BUTTON")) {
+    int state = !enabled ? PBS_DISABLED : down ? PBS_PRESSED : PBS_NORMAL;
+    DrawThemeBackground(theme, dc, BP_PUSHBUTTON, state, &rc, nullptr);
+    CloseThemeData(theme);
+  } else {
+    DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (down ? DFCS_PUSHED : 0));
+  }
+  if (!images_ || glyph_ < 0) return;
+  int x = (rc.right - spinrules::kGlyphWidth) / 2 + (down ? 1 : 0);
+  int y = (rc.bottom - spinrules::kGlyphHeight) / 2 + (down ? 1 : 0);
+  if (enabled) {
+    ImageList_Draw(images_, glyph_, dc, x, y, ILD_TRANSPARENT);
+  } else {
+    ImageList_DrawEx(images_, glyph_, dc, x, y, 0, 0, CLR_NONE, GetSysColor(COLOR_BTNFACE),
+                     ILD_TRANSPARENT | ILD_BLEND50);
+  }
+}
+
+LRESULT TTimerSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+      pressed_ = true;
+      over_ = true;
+      SetCapture(Handle());
+      InvalidateRect(Handle(), nullptr, FALSE);
+      if (OnMouseDown) SafeCall(OnMouseDown);
+      if (pressed_) startTimer(kFirstDelay);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (pressed_) setOver(lp);
+      return 0;
+    case WM_LBUTTONUP:
+      if (pressed_) {
+        setOver(lp);
+        release(true);
+      }
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (pressed_ && reinterpret_cast<HWND>(lp) != Handle()) release(false);
+      return 0;
+    case WM_TIMER:
+      if (wp != kRepeatTimer) break;
+      // A tick that was already queued when the timer stopped must not bring it back.
+      if (timerInterval_ == 0) {
+        KillTimer(Handle(), kRepeatTimer);
+        return 0;
+      }
+      if (timerInterval_ != kRepeatDelay) startTimer(kRepeatDelay);
+      if (pressed_ && over_) step();
+      return 0;
+    case WM_ENABLE:
+      if (!wp && pressed_) release(false);
+      InvalidateRect(Handle(), nullptr, FALSE);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // painted whole in WM_PAINT
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(Handle(), &ps);
+      paint(dc);
+      EndPaint(Handle(), &ps);
+      return 0;
+    }
+    case WM_DESTROY:
+      stopTimer();
+      break;
+  }
+  return TSpinChildWindow::WndProc(msg, wp, lp);
+}
+
+// --- arrow pair ------------------------------------------------------------------------------
+
+void TSpinButton::Create(HWND parent, int left, int top) {
+  CreateWindowIn(parent, left, top, spinrules::kPairMinWidth, spinrules::kPairInitialHeight);
+  glyphs_.reset(ImageList_Create(spinrules::kGlyphWidth, spinrules::kGlyphHeight, ILC_COLOR24 | ILC_MASK, 2, 0));
+  addGlyph(glyphs_.get(), true);
+  addGlyph(glyphs_.get(), false);
+  up_.Create(Handle(), 0, 0, 1, 1);
+  down_.Create(Handle(), 0, 0, 1, 1);
+  up_.SetGlyph(glyphs_.get(), 0);
+  down_.SetGlyph(glyphs_.get(), 1);
+  up_.OnClick = [this] {
+    if (OnUpClick) OnUpClick();
+  };
+  down_.OnClick = [this] {
+    if (OnDownClick) OnDownClick();
+  };
+  up_.OnMouseDown = [this] { focusControl(); };
+  down_.OnMouseDown = [this] { focusControl(); };
+  layoutArrows();
+}
+
+void TSpinButton::SetArrowsEnabled(bool enabled) {
+  up_.SetEnabled(enabled);
+  down_.SetEnabled(enabled);
+}
+
+void TSpinButton::focusControl() {
+  if (!FocusControl) return;
+  HWND h = FocusControl->Handle();
+  if (h && IsWindowVisible(h) && IsWindowEnabled(h) && GetFocus() != h) FocusControl->SetFocus();
+}
+
+void TSpinButton::layoutArrows() {
+  RECT r;
+  GetClientRect(Handle(), &r);
+  const spinrules::ArrowBounds b = spinrules::ArrowLayout(r.right, r.bottom);
+  up_.SetBounds(b.up.left, b.up.top, b.up.width, b.up.height);
+  down_.SetBounds(b.down.left, b.down.top, b.down.width, b.down.height);
+}
+
+LRESULT TSpinButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_WINDOWPOSCHANGING: {
+      auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+      if (!(pos->flags & SWP_NOSIZE) && pos->cx < spinrules::kPairMinWidth) pos->cx = spinrules::kPairMinWidth;
+      break;
+    }
+    case WM_SIZE:
+      layoutArrows();
+      return 0;
+  }
+  return TSpinChildWindow::WndProc(msg, wp, lp);
+}
+
+// --- the field -------------------------------------------------------------------------------
+
+TSpinEdit::TSpinEdit() : button_(std::make_unique<TSpinButton>()) {}
+
+TSpinEdit::~TSpinEdit() {
+  // The pair's windows go while this object can still answer the field's messages.
+  button_.reset();
+}
+
+void TSpinEdit::AfterCreate() {
+  TCustomEdit::AfterCreate();
+  if (Caption().empty()) SetCaption(L"0");
+  if (readOnly_) SendMessageW(Handle(), EM_SETREADONLY, TRUE, 0);
+  button_->Create(Handle(), 0, 0);
+  button_->FocusControl = this;
+  button_->OnUpClick = [this] { UpClick(); };
+  button_->OnDownClick = [this] { DownClick(); };
+  if (!IsWindowEnabled(Handle())) button_->SetArrowsEnabled(false);
+  created_ = true;
+  resized();
+}
+
+bool TSpinEdit::ReadOnly() const { return readOnly_; }
+
+void TSpinEdit::SetReadOnly(bool readOnly) {
+  readOnly_ = readOnly;
+  if (Handle()) SendMessageW(Handle(), EM_SETREADONLY, readOnly, 0);
+}
+
+int32_t TSpinEdit::Value() const {
+  try {
+    return spinrules::ReadValue(Text(), minValue_);
+  } catch (...) {
+    return minValue_;  // whatever fails on the way reads as the lower limit
+  }
+}
+
+void TSpinEdit::SetValue(int32_t v) { SetText(IntToStr(spinrules::Clamp(v, minValue_, maxValue_))); }
+
+bool TSpinEdit::IsValidChar(wchar_t key) const {
+  return spinrules::IsValidChar(static_cast<char32_t>(key), static_cast<char32_t>(localeDecimalSeparator()),
+                                editorEnabled_);
+}
+
+void TSpinEdit::step(int64_t delta) {
+  if (ReadOnly()) {
+    MessageBeep(0);
+    return;
+  }
+  SetValue(spinrules::Step(Value(), delta, minValue_, maxValue_));
+}
+
+void TSpinEdit::UpClick() { step(increment_); }
+void TSpinEdit::DownClick() { step(-static_cast<int64_t>(increment_)); }
+
+void TSpinEdit::clampText() {
+  const int32_t v = Value();
+  if (spinrules::Clamp(v, minValue_, maxValue_) != v) SetValue(v);
+}
+
+int TSpinEdit::MinHeight() const {
+  ScreenDC screen;
+  HGDIOBJ old = SelectObject(screen.get(), GetStockObject(SYSTEM_FONT));
+  TEXTMETRICW system{};
+  GetTextMetricsW(screen.get(), &system);
+  if (auto font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0))) SelectObject(screen.get(), font);
+  TEXTMETRICW own{};
+  GetTextMetricsW(screen.get(), &own);
+  SelectObject(screen.get(), old);
+  return spinrules::MinHeight(own.tmHeight, system.tmHeight, GetSystemMetrics(SM_CYBORDER));
+}
+
+void TSpinEdit::resized() {
+  RECT wr;
+  GetWindowRect(Handle(), &wr);
+  const int width = wr.right - wr.left;
+  const int height = wr.bottom - wr.top;
+  const int minHeight = MinHeight();
+  if (height < minHeight) {
+    // The new size comes back through WM_SIZE, which places the pair.
+    SetWindowPos(Handle(), nullptr, 0, 0, width, minHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  const bool ctl3d = (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
+  RECT pr = button_->BoundsRect();
+  const int pairWidth = pr.right - pr.left;
+  const spinrules::Rect pair = spinrules::PairBounds(width, height, pairWidth, ctl3d);
+  button_->SetBounds(pair.left, pair.top, pair.width, pair.height);
+  RECT cr;
+  GetClientRect(Handle(), &cr);
+  const spinrules::Edges text = spinrules::TextArea(cr.right, cr.bottom, pairWidth);
+  RECT tr{text.left, text.top, text.right, text.bottom};
+  SendMessageW(Handle(), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&tr));
+}
+
+LRESULT TSpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SIZE: {
+      LRESULT r = TCustomEdit::WndProc(msg, wp, lp);
+      if (created_) resized();
+      return r;
+    }
+    case WM_CHAR: {
+      const auto key = static_cast<wchar_t>(wp);
+      if (!IsValidChar(key)) {
+        MessageBeep(0);
+        return 0;
+      }
+      // The control is multi-line only for its text area; it still holds one line, so a line
+      // feed or tab that a one-line field would ignore must not reach it.
+      if (key == L'\n' || key == L'\t') return 0;
+      break;
+    }
+    case WM_KEYDOWN:
+      if (wp == VK_UP) SafeCall([this] { UpClick(); });
+      if (wp == VK_DOWN) SafeCall([this] { DownClick(); });
+      break;
+    case WM_PASTE:
+    case WM_CUT:
+      if (!editorEnabled_ || ReadOnly()) return 0;
+      break;
+    case WM_SETFOCUS:
+      if (autoSelect_ && !lButtonDown_) SelectAll();
+      break;
+    case WM_KILLFOCUS: {
+      LRESULT r = TCustomEdit::WndProc(msg, wp, lp);
+      SafeCall([this] { clampText(); });
+      return r;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      // Set while the edit's own handling gives the field the focus, so a click does not select all.
+      lButtonDown_ = true;
+      return TCustomEdit::WndProc(msg, wp, lp);
+    }
+    case WM_LBUTTONUP:
+      lButtonDown_ = false;
+      break;
+    case WM_ENABLE:
+      button_->SetArrowsEnabled(wp != 0);
+      break;
+    case WM_GETDLGCODE:
+      // Tab, Enter and Esc belong to the form, as for a one-line field.
+      return TCustomEdit::WndProc(msg, wp, lp) & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+  }
+  return TCustomEdit::WndProc(msg, wp, lp);
+}

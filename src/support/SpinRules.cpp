@@ -1,0 +1,78 @@
+#include "support/SpinRules.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "settings/IntText.h"
+
+namespace spinrules {
+
+int32_t Clamp(int32_t v, int32_t minValue, int32_t maxValue) {
+  if (minValue == maxValue) return v;
+  if (v < minValue) return minValue;
+  if (v > maxValue) return maxValue;
+  return v;
+}
+
+int32_t ReadValue(std::string_view text, int32_t minValue) noexcept {
+  try {
+    return StrToInt(text);
+  } catch (...) {
+    // Any failure on the way reads as the lower limit; the error goes no further.
+    return minValue;
+  }
+}
+
+int32_t Step(int32_t value, int64_t delta, int32_t minValue, int32_t maxValue) {
+  const int64_t sum = static_cast<int64_t>(value) + delta;
+  const auto held = static_cast<int32_t>(std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(),
+                                                             std::numeric_limits<int32_t>::max()));
+  return Clamp(held, minValue, maxValue);
+}
+
+bool IsValidChar(char32_t key, char32_t decimalSeparator, bool editorEnabled) {
+  constexpr char32_t kBackspace = 8;
+  constexpr char32_t kCarriageReturn = 13;
+  bool valid = key == U'+' || key == U'-' || (key >= U'0' && key <= U'9') || key == decimalSeparator ||
+               (key < 32 && key != kCarriageReturn);
+  if (!editorEnabled && (key >= 32 || key == kBackspace)) valid = false;
+  return valid;
+}
+
+char32_t DecimalSeparatorOrDefault(std::u32string_view localeSeparator) {
+  return localeSeparator.empty() || localeSeparator.front() == 0 ? U'.' : localeSeparator.front();
+}
+
+Rect PairBounds(int fieldWidth, int fieldHeight, int pairWidth, bool ctl3d) {
+  if (ctl3d) return {fieldWidth - pairWidth - 5, 0, pairWidth, fieldHeight - 5};
+  return {fieldWidth - pairWidth, 1, pairWidth, fieldHeight - 3};
+}
+
+ArrowBounds ArrowLayout(int pairWidth, int pairHeight) {
+  const int upHeight = pairHeight / 2;
+  const int downTop = upHeight - 1;
+  return {{0, 0, pairWidth, upHeight}, {0, downTop, pairWidth, pairHeight - downTop}};
+}
+
+Edges TextArea(int clientWidth, int clientHeight, int pairWidth) {
+  return {0, 0, clientWidth - pairWidth - 2, clientHeight + 1};
+}
+
+int MinHeight(int fontTextHeight, int systemFontTextHeight, int borderHeight) {
+  return fontTextHeight + std::min(systemFontTextHeight, fontTextHeight) / 4 + borderHeight * 4 + 2;
+}
+
+Glyph ArrowGlyph(bool up) {
+  Glyph g{};
+  for (auto& row : g) row.fill(GlyphPixel::Olive);
+  // Rows 2 to 5 hold 1, 3, 5, 7 pixels (apex up), or 7, 5, 3, 1 (apex down), centred on column 4.
+  constexpr int kFirstRow = 2;
+  constexpr int kCentre = kGlyphWidth / 2;
+  for (int step = 0; step < 4; ++step) {
+    const int row = up ? kFirstRow + step : kGlyphHeight - 1 - step;
+    for (int col = kCentre - step; col <= kCentre + step; ++col) g[row][col] = GlyphPixel::Black;
+  }
+  return g;
+}
+
+}  // namespace spinrules

@@ -26,7 +26,8 @@ void TCustomIniFile::raiseWriteError() const {
   throw EIniFileException(FormatText(LoadResString(ResId::IniFileWriteError), {fileName_}));
 }
 
-TIniFile::~TIniFile() { FlushFile(); }
+// Qualified: during destruction the call must be this class's flush, and saying so is clearer.
+TIniFile::~TIniFile() { TIniFile::FlushFile(); }
 
 std::string TIniFile::ReadText(const std::string& section, const std::string& key,
                                const std::string& defaultValue) {

@@ -4,13 +4,16 @@
 #include <filesystem>
 #include <memory>
 
+#include "serial/CPortCtl.h"
+#include "support/gnugettext.h"
 #include "toolkit/Application.h"
+#include "toolkit/Text.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 
 namespace {
 
-std::filesystem::path executableDir() {
+std::filesystem::path executablePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -20,17 +23,25 @@ std::filesystem::path executableDir() {
     }
     path.resize(path.size() * 2);
   }
-  return std::filesystem::path(path).parent_path();
+  return std::filesystem::path(path);
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TApplication& app = Application();
+  app.SetTitle(L"Konfigurator");  // until the program sets its own
+
+  // The supporting layers: the translation of built-in texts, then the serial support. A damaged
+  // or unreadable catalogue must not stop the program: an error raised here is shown and start-up
+  // goes on with the texts as built.
+  SafeCall([] { GettextSetUp(WideToAnsi(executablePath().wstring())); });
+  SafeCall([] { SerialSupportStart(); });
+
   app.Initialize();
   app.SetTitle(L"Tarvenik - Konfigurator");
 
-  auto mainWindow = std::make_unique<TMain>(executableDir());
+  auto mainWindow = std::make_unique<TMain>(executablePath().parent_path());
   Main = mainWindow.get();
   auto entryDialog = std::make_unique<TSelectApplication>();
   SelectApplication = entryDialog.get();
@@ -40,5 +51,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   entryDialog.reset();
   mainWindow.reset();
+  GettextEnd();
   return code;
 }

@@ -4,6 +4,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
+#include "toolkit/ResStrings.h"
 #include "toolkit/Text.h"
 #include "ui/MainLayout.h"
 
@@ -35,6 +36,7 @@ void TMain::buildControls() {
   for (const MainControl& c : MainLayout()) {
     c.control(*this).Create(*this, c.name, Utf8ToWide(c.caption), c.bounds, c.tabOrder, c.enabled);
   }
+  buildPort();
   for (const char* rate : kBaudRates) BaudRate.AddItem(rate);
   BaudRate.SetItemIndex(kInitialBaudRate);
 
@@ -48,7 +50,45 @@ void TMain::buildControls() {
   ApplicationList.AutoSizeColumns();
   ApplicationList.SetSmallImages(&Icons);
 
+  // Bounds first, as the window's description applies them, so that the value is clamped by them.
+  Interval.SetMaxValue(60);
+  Interval.SetMinValue(1);
+  Interval.SetValue(5);
+
   SetCancelButton(&Cancel);
+}
+
+// The port list and the port settings object, in the order of the window's design data. The list's
+// selections are only recorded until building ends, when the item equal to "COM1" (ignoring case)
+// is selected, or none. When the ports cannot be listed the error is shown and the window goes on
+// with an empty list, so that everything else can still be edited and saved.
+void TMain::buildPort() {
+  SafeCall([this] {
+    try {
+      Port.SetComProperty(cpPort);
+    } catch (const Exception& e) {
+      throw Exception(
+          FormatText(LoadResString(ResId::ErrorReadingProperty), {Port.Name(), ".", "ComProperty", e.Message()}));
+    }
+  });
+  Port.SetText("COM1");
+  Port.SetItemIndex(0);
+
+  ComPort.SetBaudRate(br9600);
+  ComPort.SetPort("COM1");
+  ComPort.SetStopBits(sbOneStopBit);
+  ComPort.SetDataBits(dbEight);
+  ComPort.SetEvents(TComEvents::All());
+  ComPort.Parity().SetBits(prNone);
+  TComFlowControl& flow = ComPort.FlowControl();
+  flow.SetOutCTSFlow(false);
+  flow.SetOutDSRFlow(false);
+  flow.SetControlDTR(dtrDisable);
+  flow.SetControlRTS(rtsDisable);
+  flow.SetXonXoffOut(false);
+  flow.SetXonXoffIn(false);
+
+  Port.SetComPort(&ComPort);
 }
 
 void TMain::bindEvents() {
@@ -57,6 +97,12 @@ void TMain::bindEvents() {
   Help.OnClick = [this] { HelpClick(); };
   Cancel.OnClick = [this] { CancelClick(); };
   OK.OnClick = [this] { OKClick(); };
+  bindCommandLists();
+  ApplicationAdd.OnClick = [this] { ApplicationAddClick(); };
+  ApplicationEdit.OnClick = [this] { ApplicationEditClick(); };
+  ApplicationDelete.OnClick = [this] { ApplicationDeleteClick(); };
+  ApplicationList.OnSelectItem = [this](int index, bool selected) { ApplicationListSelectItem(index, selected); };
+  ApplicationList.OnClick = [this] { ApplicationListClick(); };
 }
 
 void TMain::FormCreate() {}

@@ -4,9 +4,12 @@
 #include <filesystem>
 #include <string>
 
+#include "serial/CPortCtl.h"
+#include "support/SpinEdit.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Forms.h"
 #include "toolkit/ImageList.h"
+#include "ui/CommandList.h"
 
 class TMain : public TForm {
  public:
@@ -16,7 +19,7 @@ class TMain : public TForm {
   ~TMain() override;
 
   TCheckBox Connect;
-  TComboBox Port;
+  TComComboBox Port;
   TLabel BaudRateLabel;
   TComboBox BaudRate;
   TCheckBox CR;
@@ -33,7 +36,7 @@ class TMain : public TForm {
   TSpeedButton ApplicationEdit;
   TSpeedButton ApplicationDelete;
   TLabel Label1;
-  TEdit Interval;
+  TSpinEdit Interval;
   TLabel Label2;
   TCheckBox SendAfter;
   TEdit SendAfterText;
@@ -46,6 +49,7 @@ class TMain : public TForm {
   TButton OK;
 
   TImageList Icons;
+  TComPort ComPort;
 
   const std::filesystem::path& SettingsDir() const { return settingsDir_; }
 
@@ -55,12 +59,39 @@ class TMain : public TForm {
   void HelpClick();
   void CancelClick();
   void OKClick();
+  void SendBeforeAddClick();
+  void SendBeforeEditClick();
+  void SendBeforeDeleteClick();
+  void SendBeforeTextKeyPress(wchar_t& key);
+  void SendBeforeCommandsClick();
+  void SendBeforeCommandsSelectItem(int index, bool selected);
+  void SendAfterAddClick();
+  void SendAfterEditClick();
+  void SendAfterDeleteClick();
+  void SendAfterTextKeyPress(wchar_t& key);
+  void SendAfterCommandsClick();
+  void SendAfterCommandsSelectItem(int index, bool selected);
+  void ApplicationAddClick();
+  void ApplicationEditClick();
+  void ApplicationDeleteClick();
+  void ApplicationListSelectItem(int index, bool selected);
+  void ApplicationListClick();
+
+  // Appends an application row with its file's icon in the slot of the same index; returns the row.
+  int AddApplication(const std::string& name, const std::string& path, const std::string& parameters);
+  // Changes a row and its icon.
+  void SetApplication(int row, const std::string& name, const std::string& path, const std::string& parameters);
 
  private:
   void buildControls();
+  void buildPort();
   void bindEvents();
+  void bindCommandLists();
 
   std::filesystem::path settingsDir_;
+  // The two command-list groups behave alike; one implementation serves both.
+  TCommandList sendBefore_{SendBeforeText, SendBeforeEdit, SendBeforeDelete, SendBeforeCommands};
+  TCommandList sendAfter_{SendAfterText, SendAfterEdit, SendAfterDelete, SendAfterCommands};
 };
 
 // The program-wide main window.

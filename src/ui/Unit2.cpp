@@ -1,11 +1,91 @@
 #include "ui/Unit2.h"
 
+#include <commdlg.h>
+
+#include "toolkit/Application.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/Exception.h"
 #include "toolkit/Text.h"
+#include "ui/FileIcon.h"
+#include "ui/Unit1.h"
 
 TSelectApplication* SelectApplication = nullptr;
+int EditIndex = -1;
 
-TSelectApplication::TSelectApplication() : TForm(Utf8ToWide("Wybierz aplikację"), 400, 201) { EndBuilding(); }
+namespace {
+
+// Validation failures: a message box captioned "Tarvenik", then a silent abort.
+[[noreturn]] void refuse(const char* utf8Text) {
+  ShowErrorBox(Utf8ToWide(utf8Text), L"Tarvenik");
+  throw EAbort("");
+}
+
+}  // namespace
+
+TSelectApplication::TSelectApplication() : TForm(Utf8ToWide("Wybierz aplikację"), 400, 201) {
+  Label3.Create(*this, "Label3", L"Nazwa:", {5, 5, 390, 21}, -1, true);
+  ApplicationName.Create(*this, "ApplicationName", L"", {5, 30, 390, 21}, 0, true);
+  Label1.Create(*this, "Label1", Utf8ToWide("Ścieżka dostępu:"), {5, 55, 390, 21}, -1, true);
+  Path.Create(*this, "Path", L"", {5, 80, 360, 21}, 1, true);
+  SelectFile.Create(*this, "SelectFile", L"...", {370, 80, 25, 21}, -1, true);
+  Label2.Create(*this, "Label2", L"Parametry:", {5, 110, 390, 21}, -1, true);
+  Parameters.Create(*this, "Parameters", L"", {5, 135, 390, 21}, 2, true);
+  OK.Create(*this, "OK", L"OK", {205, 165, 190, 30}, 3, true);
+  Cancel.Create(*this, "Cancel", L"Anuluj", {5, 165, 90, 30}, 4, true);
+  SetDefaultButton(&OK);
+  SetCancelButton(&Cancel);
+
+  OnShow = [this] { FormShow(); };
+  SelectFile.OnClick = [this] { SelectFileClick(); };
+  OK.OnClick = [this] { OKClick(); };
+  Cancel.OnClick = [this] { CancelClick(); };
+  EndBuilding();
+}
 
 TSelectApplication::~TSelectApplication() {
   if (SelectApplication == this) SelectApplication = nullptr;
 }
+
+void TSelectApplication::FormShow() {
+  if (EditIndex == -1) {
+    ApplicationName.SetText("");
+    Path.SetText("");
+    Parameters.SetText("");
+  }
+  ApplicationName.SetFocus();
+}
+
+void TSelectApplication::SelectFileClick() {
+  static const wchar_t kFilter[] = L"Aplikacje\0*.exe\0Wszystkie pliki\0*.*\0";
+  std::wstring file = lastFile_;
+  file.resize(32768, L'\0');
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = Handle();
+  ofn.lpstrFilter = kFilter;
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
+  if (!GetOpenFileNameW(&ofn)) return;
+  file.resize(wcslen(file.c_str()));
+  lastFile_ = file;
+  Path.SetCaption(file);
+}
+
+void TSelectApplication::OKClick() {
+  const std::string name = ApplicationName.Text();
+  const std::string path = Path.Text();
+  const std::string parameters = Parameters.Text();
+  if (name.empty()) refuse("Wprowadź nazwę aplikacji!");
+  if (path.empty() || !ApplicationFileExists(path)) refuse("Nieprawidłowa ścieżka aplikacji!");
+  if (EditIndex == -1) {
+    Main->AddApplication(name, path, parameters);
+  } else {
+    int row = Main->ApplicationList.Selected();
+    if (row >= 0) Main->SetApplication(row, name, path, parameters);
+  }
+  SetModalResult(mrOk);
+}
+
+void TSelectApplication::CancelClick() { SetModalResult(mrCancel); }

@@ -1,5 +1,9 @@
 #pragma once
-// The application entry dialog: name, path and parameters of one application.
+// The application entry dialog: name, path and parameters of one application, for adding a row
+// to the main window's application list or changing the selected one.
+#include <cstdint>
+#include <string>
+
 #include "toolkit/Controls.h"
 #include "toolkit/Forms.h"
 
@@ -7,7 +11,29 @@ class TSelectApplication : public TForm {
  public:
   TSelectApplication();
   ~TSelectApplication() override;
+
+  TLabel Label3;
+  TEdit ApplicationName;
+  TLabel Label1;
+  TEdit Path;
+  TSpeedButton SelectFile;
+  TLabel Label2;
+  TEdit Parameters;
+  TButton OK;
+  TButton Cancel;
+
+  void FormShow();
+  void SelectFileClick();
+  void OKClick();
+  void CancelClick();
+
+ private:
+  std::wstring lastFile_;  // the file-open dialog starts with the file chosen last time
 };
 
 // The program-wide entry dialog.
 extern TSelectApplication* SelectApplication;
+
+// -1: the entry dialog adds a row; otherwise it changes the selected row. Set by the main window.
+// (An int rather than 16 bits, so that row numbers past 32767 never read as "add".)
+extern int EditIndex;

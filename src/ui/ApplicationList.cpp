@@ -1,0 +1,60 @@
+// The main window's application group: rows of name, path and parameters, each with the icon
+// of its file in the slot of the same index.
+#include "toolkit/Application.h"
+#include "ui/FileIcon.h"
+#include "ui/Unit1.h"
+#include "ui/Unit2.h"
+
+int TMain::AddApplication(const std::string& name, const std::string& path, const std::string& parameters) {
+  int row = ApplicationList.AddRow(name);
+  ApplicationList.SetRowText(row, 1, path);
+  ApplicationList.SetRowText(row, 2, parameters);
+  UniqueIcon icon = ExtractFileIcon(path);
+  Icons.Insert(row, icon.get());
+  ApplicationList.SetImageIndex(row, icon ? row : -1);
+  return row;
+}
+
+void TMain::SetApplication(int row, const std::string& name, const std::string& path,
+                           const std::string& parameters) {
+  ApplicationList.SetRowText(row, 0, name);
+  ApplicationList.SetRowText(row, 1, path);
+  ApplicationList.SetRowText(row, 2, parameters);
+  UniqueIcon icon = ExtractFileIcon(path);
+  Icons.Replace(row, icon.get());
+  ApplicationList.SetImageIndex(row, icon ? row : -1);
+}
+
+void TMain::ApplicationAddClick() {
+  EditIndex = -1;
+  SelectApplication->ShowModal();
+}
+
+void TMain::ApplicationEditClick() { SelectApplication->ShowModal(); }
+
+void TMain::ApplicationDeleteClick() {
+  int k = ApplicationList.Selected();
+  if (k < 0) return;
+  Icons.Delete(k);
+  ApplicationList.DeleteRow(k);
+  // The rows after it moved down one slot with their images.
+  for (int i = k; i < ApplicationList.Count(); ++i)
+    if (ApplicationList.ImageIndex(i) >= 0) ApplicationList.SetImageIndex(i, i);
+}
+
+void TMain::ApplicationListSelectItem(int index, bool /*selected*/) {
+  ApplicationEdit.SetEnabled(true);
+  ApplicationDelete.SetEnabled(true);
+  EditIndex = index;
+  if (!SelectApplication) return;
+  SelectApplication->ApplicationName.SetText(ApplicationList.RowText(index, 0));
+  SelectApplication->Path.SetText(ApplicationList.RowText(index, 1));
+  SelectApplication->Parameters.SetText(ApplicationList.RowText(index, 2));
+}
+
+void TMain::ApplicationListClick() {
+  if (ApplicationList.Selected() < 0) {
+    ApplicationEdit.SetEnabled(false);
+    ApplicationDelete.SetEnabled(false);
+  }
+}

@@ -105,7 +105,6 @@ void TMain::bindEvents() {
   ApplicationList.OnClick = [this] { ApplicationListClick(); };
 }
 
-void TMain::FormCreate() {}
 
 void TMain::ConnectClick() {
   const bool c = Connect.Checked();
@@ -127,4 +126,3 @@ void TMain::HelpClick() { ShowMessage(Utf8ToWide("Będzie w następnej wersji"))
 
 void TMain::CancelClick() { Application().Terminate(); }
 
-void TMain::OKClick() { Application().Terminate(); }

@@ -2,7 +2,10 @@
 // The main window: every setting of the settings file, the rule that enables the controls from
 // the four check boxes, and the handlers of its buttons and lists.
 #include <filesystem>
+#include <memory>
 #include <string>
+
+#include "settings/IniFiles.h"
 
 #include "serial/CPortCtl.h"
 #include "support/SpinEdit.h"
@@ -52,6 +55,8 @@ class TMain : public TForm {
   TComPort ComPort;
 
   const std::filesystem::path& SettingsDir() const { return settingsDir_; }
+  // The settings file's full path, as the profile functions take it.
+  std::string SettingsFileName() const;
 
   // Event handlers.
   void FormCreate();
@@ -89,6 +94,12 @@ class TMain : public TForm {
   void bindCommandLists();
 
   std::filesystem::path settingsDir_;
+  // The settings file handle: made when the window is loaded, released by a completed save.
+  std::unique_ptr<TCustomIniFile> settings_;
+  // Which lists were loaded completely (an error while loading stops it part way).
+  struct {
+    bool sendBefore = false, applications = false, sendAfter = false;
+  } loaded_;
   // The two command-list groups behave alike; one implementation serves both.
   TCommandList sendBefore_{SendBeforeText, SendBeforeEdit, SendBeforeDelete, SendBeforeCommands};
   TCommandList sendAfter_{SendAfterText, SendAfterEdit, SendAfterDelete, SendAfterCommands};

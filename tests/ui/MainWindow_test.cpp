@@ -1,6 +1,7 @@
 // The main window against real controls: the control table and the enablement rule.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 
 #include "testing/WinTest.h"
@@ -15,7 +16,16 @@ class MainWindowTest : public ::testing::Test {
   void SetUp() override {
     Application().Initialize();
     Application().SetTitle(L"Tarvenik - Konfigurator");
+    // All four check boxes read as unchecked and a baud rate that stops the loading: every control
+    // keeps the state it was made with.
+    std::ofstream(dir_.path() / "Tarvenik.ini")
+        << "[Settings]\r\nRS232Connect=0\r\nSendBefore=0\r\nStartApplication=0\r\nSendAfter=0\r\n"
+           "RS232BaudRate=abc\r\n";
+    wintest::MessageBoxWatcher watcher;
     main_ = std::make_unique<TMain>(dir_.path());
+    auto seen = watcher.seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, L"'abc' is not a valid integer value.");
   }
   void TearDown() override { main_.reset(); }
 

@@ -1,0 +1,116 @@
+// Loading the main window from the settings file when it is created, and saving it on "OK".
+#include <algorithm>
+
+#include "settings/IntText.h"
+#include "settings/TarvenikIni.h"
+#include "toolkit/Application.h"
+#include "toolkit/Text.h"
+#include "ui/Unit1.h"
+
+using namespace tarvenik_ini;
+
+namespace {
+
+// A hand-edited Count far above the entries present only adds empty rows; past this many the
+// rest is not read, so that a damaged file cannot make loading run for hours.
+constexpr int32_t kMaxListEntries = 100000;
+
+int32_t listCount(TCustomIniFile& ini, const char* section) {
+  return std::clamp<int32_t>(ini.ReadNumber(section, kCount, kDefaultCount), 0, kMaxListEntries);
+}
+
+void loadCommands(TCustomIniFile& ini, const char* section, TListView& list) {
+  const int32_t n = listCount(ini, section);
+  for (int32_t i = 0; i < n; ++i) list.AddRow(ini.ReadText(section, CommandKey(i), kDefaultEntry));
+}
+
+void saveCommands(TCustomIniFile& ini, const char* section, const TListView& list) {
+  ini.RemoveSection(section);
+  const int n = list.Count();
+  ini.WriteNumber(section, kCount, n);
+  for (int i = 0; i < n; ++i) ini.WriteText(section, CommandKey(i), list.RowText(i));
+}
+
+}  // namespace
+
+std::string TMain::SettingsFileName() const {
+  std::string dir = WideToAnsi(settingsDir_.wstring());
+  if (!dir.empty() && dir.back() != '\\' && dir.back() != '/') dir += '\\';
+  return dir + kFileName;
+}
+
+void TMain::FormCreate() {
+  settings_ = std::make_unique<TIniFile>(SettingsFileName());
+  TCustomIniFile& ini = *settings_;
+
+  // Checking a box runs its click handler, and so the enablement rule, as it goes.
+  Connect.SetChecked(ini.ReadFlag(kSettings, kRS232Connect, kDefaultRS232Connect));
+  const std::string savedPort = ini.ReadText(kSettings, kRS232Port, kDefaultRS232Port);
+  const std::string savedBaudRate = ini.ReadText(kSettings, kRS232BaudRate, kDefaultRS232BaudRate);
+  CR.SetChecked(ini.ReadFlag(kSettings, kCR, kDefaultCR));
+  LF.SetChecked(ini.ReadFlag(kSettings, kLF, kDefaultLF));
+  SendBefore.SetChecked(ini.ReadFlag(kSettings, kSendBeforeFlag, kDefaultSendBefore));
+  StartApplication.SetChecked(ini.ReadFlag(kSettings, kStartApplication, kDefaultStartApplication));
+  Interval.SetValue(ini.ReadNumber(kSettings, kInterval, kDefaultInterval));
+  SendAfter.SetChecked(ini.ReadFlag(kSettings, kSendAfterFlag, kDefaultSendAfter));
+
+  // The saved port and baud rate are matched exactly, letter case included.
+  for (int i = 0, n = Port.Count(); i < n; ++i) {
+    if (Port.Item(i) == savedPort) {
+      Port.SetItemIndex(i);
+      ComPort.SetPort(savedPort);
+    }
+  }
+  for (int i = 0, n = BaudRate.Count(); i < n; ++i)
+    if (BaudRate.Item(i) == savedBaudRate) BaudRate.SetItemIndex(i);
+  ComPort.SetCustomBaudRate(StrToInt(savedBaudRate));
+
+  loadCommands(ini, kSendBefore, SendBeforeCommands);
+  loaded_.sendBefore = true;
+  const int32_t n = listCount(ini, kApplication);
+  for (int32_t i = 0; i < n; ++i)
+    AddApplication(ini.ReadText(kApplication, NameKey(i), kDefaultEntry),
+                   ini.ReadText(kApplication, PathKey(i), kDefaultEntry),
+                   ini.ReadText(kApplication, ParametersKey(i), kDefaultEntry));
+  ApplicationList.AutoSizeColumns();
+  loaded_.applications = true;
+  loadCommands(ini, kSendAfter, SendAfterCommands);
+  loaded_.sendAfter = true;
+
+  ConnectClick();
+}
+
+void TMain::OKClick() {
+  // Leaving the interval field clamps its text; make sure that has happened.
+  if (Interval.Focused()) OK.SetFocus();
+  if (!settings_) settings_ = std::make_unique<TIniFile>(SettingsFileName());
+  TCustomIniFile& ini = *settings_;
+
+  ini.WriteFlag(kSettings, kRS232Connect, Connect.Checked());
+  ini.WriteText(kSettings, kRS232Port, Port.Text());
+  ini.WriteText(kSettings, kRS232BaudRate, BaudRate.SelectedText());
+  ini.WriteFlag(kSettings, kCR, CR.Checked());
+  ini.WriteFlag(kSettings, kLF, LF.Checked());
+  ini.WriteFlag(kSettings, kSendBeforeFlag, SendBefore.Checked());
+  ini.WriteFlag(kSettings, kStartApplication, StartApplication.Checked());
+  ini.WriteNumber(kSettings, kInterval, Interval.Value());
+  ini.WriteFlag(kSettings, kSendAfterFlag, SendAfter.Checked());
+
+  // A list whose loading was cut short by an error was never shown; its section is kept as the
+  // file has it rather than replaced by an empty list.
+  if (loaded_.sendBefore) saveCommands(ini, kSendBefore, SendBeforeCommands);
+  if (loaded_.applications) {
+    ini.RemoveSection(kApplication);
+    const int n = ApplicationList.Count();
+    ini.WriteNumber(kApplication, kCount, n);
+    for (int i = 0; i < n; ++i) {
+      ini.WriteText(kApplication, NameKey(i), ApplicationList.RowText(i, 0));
+      ini.WriteText(kApplication, PathKey(i), ApplicationList.RowText(i, 1));
+      ini.WriteText(kApplication, ParametersKey(i), ApplicationList.RowText(i, 2));
+    }
+  }
+  if (loaded_.sendAfter) saveCommands(ini, kSendAfter, SendAfterCommands);
+
+  settings_.reset();  // releasing flushes
+  Application().Terminate();
+}

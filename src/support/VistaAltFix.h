@@ -1,0 +1,51 @@
+#pragma once
+// The keyboard-cue repaint fix. With visual styles on Windows 6.0 and later, a form that Windows
+// has told to show or hide its keyboard cues (access-key underlines, focus rectangles, e.g. when
+// Alt is pressed) is not always redrawn properly. This component watches every form of the
+// application for that message and, once the message queue has run empty, repaints the form and
+// all its windowed controls, once however many such messages came. On other systems it does
+// nothing at all.
+#include <windows.h>
+
+#include <cstddef>
+#include <memory>
+
+class TFormObjList;
+
+class TVistaAltFix {
+ public:
+  // Active when the system needs the fix (NeededBySystem).
+  TVistaAltFix();
+  // Active as the caller decides.
+  explicit TVistaAltFix(bool active);
+  TVistaAltFix(const TVistaAltFix&) = delete;
+  TVistaAltFix& operator=(const TVistaAltFix&) = delete;
+  ~TVistaAltFix();
+
+  // Decided at construction, for the component's whole life.
+  bool Active() const { return active_; }
+
+  // Whether every windowed control is repainted (true) or only buttons, check boxes and radio
+  // buttons. A form keeps the choice that held when it was first tracked.
+  bool RepaintAll() const { return repaintAll_; }
+  void SetRepaintAll(bool all) { repaintAll_ = all; }
+
+  // Windows 6.0 or later (GetVersionExA), themes active, visual styles in use for this
+  // application, and version 6 of the common controls loaded.
+  static bool NeededBySystem();
+
+  // The number of forms tracked now.
+  std::size_t TrackedCount() const;
+  // Whether `window` carries the message hook of the fix `fix`. The pointer only names the
+  // component and is never followed, so it may name one already destroyed.
+  static bool HasHook(HWND window, const TVistaAltFix* fix);
+
+ private:
+  void idle();
+
+  bool active_;
+  bool repaintAll_ = true;
+  bool inIdle_ = false;
+  std::unique_ptr<TFormObjList> trackers_;  // only while active
+  int idleHandler_ = 0;                     // only while active
+};

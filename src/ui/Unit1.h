@@ -9,6 +9,7 @@
 
 #include "serial/CPortCtl.h"
 #include "support/SpinEdit.h"
+#include "support/VistaAltFix.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Forms.h"
 #include "toolkit/ImageList.h"
@@ -53,6 +54,8 @@ class TMain : public TForm {
 
   TImageList Icons;
   TComPort ComPort;
+  // Repaints every form after Windows shows or hides the keyboard cues.
+  TVistaAltFix VistaAltFix1;
 
   const std::filesystem::path& SettingsDir() const { return settingsDir_; }
   // The settings file's full path, as the profile functions take it.

@@ -6,6 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#ifdef _WIN32
+// The printer spooler's SetPort macro would rename the setter of that name.
+#include <windows.h>
+#undef SetPort
+#endif
+
 enum TBaudRate : uint8_t {
   brCustom, br110, br300, br600, br1200, br2400, br4800, br9600,
   br14400, br19200, br38400, br56000, br57600, br115200, br128000, br256000

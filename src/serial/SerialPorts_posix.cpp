@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "serial/CPortCtl.h"
+#include "serial/ComSelect.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "serial/CPortCtl.h"
+#include "serial/ComSelect.h"
 #include "toolkit/Handles.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "serial/CPortCtl.h"
+#include "serial/ComSelect.h"
 #include "toolkit/ResStrings.h"
 
 namespace {

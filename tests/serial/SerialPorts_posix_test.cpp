@@ -5,7 +5,7 @@
 #include <fstream>
 #include <random>
 
-#include "serial/CPortCtl.h"
+#include "serial/ComSelect.h"
 
 namespace fs = std::filesystem;
 

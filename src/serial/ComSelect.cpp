@@ -1,7 +1,8 @@
-#include "serial/CPortCtl.h"
+#include "serial/ComSelect.h"
 
 #include <optional>
 
+#include "support/gnugettext.h"
 #include "toolkit/ResStrings.h"
 
 namespace {
@@ -14,7 +15,10 @@ std::optional<std::string>& registryErrorText() {
 
 }  // namespace
 
-void SerialSupportStart() { registryErrorText() = LoadResString(ResId::RegistryError); }
+void SerialSupportStart() {
+  AddResourceStringDomain("cport");
+  registryErrorText() = LoadResString(ResId::RegistryError);
+}
 
 EComPort RegistryError(int32_t winCode) {
   const std::optional<std::string>& text = registryErrorText();

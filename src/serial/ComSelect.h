@@ -1,0 +1,115 @@
+#pragma once
+// The machine's serial ports and the logic of the port-aware drop-down list: the port listing,
+// its error, and the selector that fills and reads the list for one kind of port setting.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "serial/CPort.h"
+#include "toolkit/Exception.h"
+
+// A failure of the serial support: the message, the platform's error number and the library's
+// own error code.
+class EComPort : public Exception {
+ public:
+  EComPort(std::string message, int32_t winCode, int32_t code)
+      : Exception(std::move(message)), winCode_(winCode), code_(code) {}
+  int32_t WinCode() const { return winCode_; }
+  int32_t Code() const { return code_; }
+
+ private:
+  int32_t winCode_;
+  int32_t code_;
+};
+
+// The library error code of a failure to read the port names.
+constexpr int32_t CError_RegError = 23;
+
+// The error for a failed read of the port names, with the platform's error number.
+EComPort RegistryError(int32_t winCode);
+
+// Start-up of the serial support, after the translation layer's: adds the text domain "cport" to
+// the domains the class library's texts are translated in, and fetches its texts through the
+// class library's text function. Until it runs, the built-in text is used.
+void SerialSupportStart();
+
+// Replaces the content of `list` with the machine's port names, sorted ignoring case. Raises
+// EComPort (code 23) on failure and then leaves `list` as it was.
+void ListSerialPorts(std::vector<std::string>& list);
+#ifndef _WIN32
+// The Linux source: the tty devices under `root` (normally /sys/class/tty) that have a `device`
+// entry, named by their device path under /dev.
+void ListSerialPortsFrom(const std::filesystem::path& root, std::vector<std::string>& list);
+#endif
+// Sorts port names ignoring letter case, in the order of the user's locale.
+void SortPortNames(std::vector<std::string>& names);
+
+enum TComProperty : uint8_t { cpNone, cpPort, cpBaudRate, cpDataBits, cpStopBits, cpParity, cpFlowControl };
+
+// The item list as the selector sees it: the control's own list, which it fills and reads.
+class TComItems {
+ public:
+  virtual int Count() const = 0;
+  virtual std::string Item(int index) const = 0;
+  virtual void Clear() = 0;
+  virtual void Add(const std::string& text) = 0;
+
+ protected:
+  ~TComItems() = default;
+};
+
+// Fills and reads a list of the values of one kind of port setting and carries the value chosen
+// in it to and from the linked port settings object.
+class TComSelect {
+ public:
+  using PortLister = std::function<void(std::vector<std::string>&)>;
+
+  explicit TComSelect(TComItems& items) : items_(items) {}
+
+  TComProperty ComProperty() const { return comProperty_; }
+  void SetComProperty(TComProperty k) { comProperty_ = k; }
+  TCustomComPort* ComPort() const { return comPort_; }
+  void SetComPort(TCustomComPort* p) { comPort_ = p; }
+  bool AutoApply() const { return autoApply_; }
+  void SetAutoApply(bool v) { autoApply_ = v; }
+
+  // Where the port names come from; ListSerialPorts unless replaced.
+  void SetPortLister(PortLister lister) { listPorts_ = std::move(lister); }
+
+  // Clears the list and fills it for the current kind. A failure to list the ports leaves it empty.
+  void FillItems();
+  // The index of the item that stands for the linked object's value (-1: none), which then
+  // becomes the chosen value.
+  int SyncFromPort();
+  // Takes the text of the picked item as the chosen value.
+  void StoreChoice(const std::string& text);
+  // Gives the chosen value to the linked object, when there is one.
+  void ApplyChoice();
+  // The index of the first item equal to `text` ignoring case, or -1.
+  int IndexOf(const std::string& text) const;
+
+  const std::string& ChosenPort() const { return port_; }
+  TBaudRate ChosenBaudRate() const { return baudRate_; }
+  TDataBits ChosenDataBits() const { return dataBits_; }
+  TStopBits ChosenStopBits() const { return stopBits_; }
+  TParityBits ChosenParity() const { return parity_; }
+  TFlowControl ChosenFlowControl() const { return flowControl_; }
+
+ private:
+  // The text of the linked object's value of the current kind.
+  std::string portValueText() const;
+
+  std::string port_;
+  TBaudRate baudRate_ = brCustom;
+  TDataBits dataBits_ = dbFive;
+  TStopBits stopBits_ = sbOneStopBit;
+  TParityBits parity_ = prNone;
+  TFlowControl flowControl_ = fcHardware;
+  TComItems& items_;
+  TComProperty comProperty_ = cpNone;
+  TCustomComPort* comPort_ = nullptr;
+  bool autoApply_ = false;
+  PortLister listPorts_ = ListSerialPorts;
+};

@@ -1,4 +1,8 @@
 // The spin field as a real control: typing, leaving, stepping, the arrows and their repeat timer.
+#include <cstring>
+#include <memory>
+#include <string>
+
 #include "support/SpinEdit.h"
 
 #include <gtest/gtest.h>
@@ -151,6 +155,48 @@ TEST_F(SpinEditTest, WithTheEditorDisabledNothingIsTypedPastedOrCut) {
   // The arrows still step.
   spin().UpClick();
   EXPECT_EQ(spin().Text(), "6");
+}
+
+// Puts text on the clipboard for a paste.
+void setClipboard(const std::wstring& text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(mem);
+  SetClipboardData(CF_UNICODETEXT, mem);  // the clipboard owns it now
+  CloseClipboard();
+}
+
+TEST_F(SpinEditTest, PastedTextIsNotFilteredAndAHexNumberStaysWhenTheFocusLeaves) {
+  setClipboard(L"$10");
+  focusIn();
+  SendMessageW(spin().Handle(), EM_SETSEL, 0, -1);
+  SendMessageW(spin().Handle(), WM_CHAR, 0x16, 0);  // Ctrl+V
+  EXPECT_EQ(spin().Text(), "$10");
+  EXPECT_EQ(spin().Value(), 16);
+  focusOut();
+  EXPECT_EQ(spin().Text(), "$10");
+}
+
+TEST_F(SpinEditTest, AReadOnlyFieldIgnoresPaste) {
+  setClipboard(L"42");
+  spin().SetReadOnly(true);
+  SendMessageW(spin().Handle(), EM_SETSEL, 0, -1);
+  SendMessageW(spin().Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(spin().Text(), "5");
+}
+
+TEST_F(SpinEditTest, EnteringWithTheMouseDoesNotSelectAll) {
+  focusOut();
+  SendMessageW(spin().Handle(), EM_SETSEL, 0, 0);
+  PostMessageW(spin().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 8));
+  PostMessageW(spin().Handle(), WM_LBUTTONUP, 0, MAKELPARAM(30, 8));
+  wintest::PumpMessages();
+  EXPECT_EQ(GetFocus(), spin().Handle());
+  DWORD start = 0, end = 0;
+  SendMessageW(spin().Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, end);
 }
 
 TEST_F(SpinEditTest, EnteringByKeyboardSelectsAll) {

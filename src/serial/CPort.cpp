@@ -42,8 +42,8 @@ void store(T& field, const T& v) {
 }  // namespace
 
 bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiUpper(x) == asciiUpper(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return asciiUpper(x) == asciiUpper(y); });
 }
 
 std::string BaudRateToStr(TBaudRate v) { return toText(kBaudRateTexts, v); }

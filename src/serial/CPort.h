@@ -12,10 +12,12 @@
 #undef SetPort
 #endif
 
+// clang-format off
 enum TBaudRate : uint8_t {
   brCustom, br110, br300, br600, br1200, br2400, br4800, br9600,
   br14400, br19200, br38400, br56000, br57600, br115200, br128000, br256000
 };
+// clang-format on
 enum TStopBits : uint8_t { sbOneStopBit, sbOne5StopBits, sbTwoStopBits };
 enum TDataBits : uint8_t { dbFive, dbSix, dbSeven, dbEight };
 enum TParityBits : uint8_t { prNone, prOdd, prEven, prMark, prSpace };
@@ -23,7 +25,18 @@ enum TFlowControl : uint8_t { fcHardware, fcSoftware, fcNone, fcCustom };
 enum TDTRFlowControl : uint8_t { dtrDisable, dtrEnable, dtrHandshake };
 enum TRTSFlowControl : uint8_t { rtsDisable, rtsEnable, rtsHandshake, rtsToggle };
 enum TSyncMethod : uint8_t { smThreadSync, smWindowSync, smNone };
-enum TComEvent : uint8_t { evRxChar, evTxEmpty, evRxFlag, evRing, evBreak, evCTS, evDSR, evError, evRLSD, evRx80Full };
+enum TComEvent : uint8_t {
+  evRxChar,
+  evTxEmpty,
+  evRxFlag,
+  evRing,
+  evBreak,
+  evCTS,
+  evDSR,
+  evError,
+  evRLSD,
+  evRx80Full
+};
 
 // A set of TComEvent, one bit per member.
 class TComEvents {

@@ -33,13 +33,26 @@ void TComSelect::FillItems() {
   items_.Clear();
   std::vector<std::string> texts;
   switch (comProperty_) {
-    case cpNone: return;
-    case cpPort: listPorts_(texts); break;
-    case cpBaudRate: texts = BaudRateTexts(); break;
-    case cpDataBits: texts = DataBitsTexts(); break;
-    case cpStopBits: texts = StopBitsTexts(); break;
-    case cpParity: texts = ParityTexts(); break;
-    case cpFlowControl: texts = FlowControlTexts(); break;
+    case cpNone:
+      return;
+    case cpPort:
+      listPorts_(texts);
+      break;
+    case cpBaudRate:
+      texts = BaudRateTexts();
+      break;
+    case cpDataBits:
+      texts = DataBitsTexts();
+      break;
+    case cpStopBits:
+      texts = StopBitsTexts();
+      break;
+    case cpParity:
+      texts = ParityTexts();
+      break;
+    case cpFlowControl:
+      texts = FlowControlTexts();
+      break;
   }
   for (const std::string& t : texts) items_.Add(t);
 }
@@ -54,13 +67,20 @@ int TComSelect::IndexOf(const std::string& text) const {
 std::string TComSelect::portValueText() const {
   const TCustomComPort& p = *comPort_;
   switch (comProperty_) {
-    case cpNone: break;
-    case cpPort: return p.Port();
-    case cpBaudRate: return BaudRateToStr(p.BaudRate());
-    case cpDataBits: return DataBitsToStr(p.DataBits());
-    case cpStopBits: return StopBitsToStr(p.StopBits());
-    case cpParity: return ParityToStr(p.Parity().Bits());
-    case cpFlowControl: return FlowControlToStr(p.FlowControl().FlowControl());
+    case cpNone:
+      break;
+    case cpPort:
+      return p.Port();
+    case cpBaudRate:
+      return BaudRateToStr(p.BaudRate());
+    case cpDataBits:
+      return DataBitsToStr(p.DataBits());
+    case cpStopBits:
+      return StopBitsToStr(p.StopBits());
+    case cpParity:
+      return ParityToStr(p.Parity().Bits());
+    case cpFlowControl:
+      return FlowControlToStr(p.FlowControl().FlowControl());
   }
   return {};
 }
@@ -74,13 +94,26 @@ int TComSelect::SyncFromPort() {
 
 void TComSelect::StoreChoice(const std::string& text) {
   switch (comProperty_) {
-    case cpNone: break;
-    case cpPort: port_ = text; break;
-    case cpBaudRate: baudRate_ = StrToBaudRate(text); break;
-    case cpDataBits: dataBits_ = StrToDataBits(text); break;
-    case cpStopBits: stopBits_ = StrToStopBits(text); break;
-    case cpParity: parity_ = StrToParity(text); break;
-    case cpFlowControl: flowControl_ = StrToFlowControl(text); break;
+    case cpNone:
+      break;
+    case cpPort:
+      port_ = text;
+      break;
+    case cpBaudRate:
+      baudRate_ = StrToBaudRate(text);
+      break;
+    case cpDataBits:
+      dataBits_ = StrToDataBits(text);
+      break;
+    case cpStopBits:
+      stopBits_ = StrToStopBits(text);
+      break;
+    case cpParity:
+      parity_ = StrToParity(text);
+      break;
+    case cpFlowControl:
+      flowControl_ = StrToFlowControl(text);
+      break;
   }
 }
 
@@ -88,12 +121,25 @@ void TComSelect::ApplyChoice() {
   if (!comPort_) return;
   TCustomComPort& p = *comPort_;
   switch (comProperty_) {
-    case cpNone: break;
-    case cpPort: p.SetPort(port_); break;
-    case cpBaudRate: p.SetBaudRate(baudRate_); break;
-    case cpDataBits: p.SetDataBits(dataBits_); break;
-    case cpStopBits: p.SetStopBits(stopBits_); break;
-    case cpParity: p.Parity().SetBits(parity_); break;
-    case cpFlowControl: p.FlowControl().SetFlowControl(flowControl_); break;
+    case cpNone:
+      break;
+    case cpPort:
+      p.SetPort(port_);
+      break;
+    case cpBaudRate:
+      p.SetBaudRate(baudRate_);
+      break;
+    case cpDataBits:
+      p.SetDataBits(dataBits_);
+      break;
+    case cpStopBits:
+      p.SetStopBits(stopBits_);
+      break;
+    case cpParity:
+      p.Parity().SetBits(parity_);
+      break;
+    case cpFlowControl:
+      p.FlowControl().SetFlowControl(flowControl_);
+      break;
   }
 }

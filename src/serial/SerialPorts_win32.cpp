@@ -41,7 +41,7 @@ void ListSerialPorts(std::vector<std::string>& list) {
 
 void SortPortNames(std::vector<std::string>& names) {
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
-                          static_cast<int>(b.size())) == CSTR_LESS_THAN;
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+                          b.data(), static_cast<int>(b.size())) == CSTR_LESS_THAN;
   });
 }

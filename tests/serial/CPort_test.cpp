@@ -45,7 +45,8 @@ TEST(ComPort, DefaultsOfEverySetting) {
   EXPECT_EQ(f.XoffChar(), 19);
   EXPECT_EQ(f.FlowControl(), fcNone);
 
-  for (auto* sub : {&p.Parity().ComPort(), &p.FlowControl().ComPort(), &p.Timeouts().ComPort(), &p.Buffer().ComPort()})
+  for (auto* sub :
+       {&p.Parity().ComPort(), &p.FlowControl().ComPort(), &p.Timeouts().ComPort(), &p.Buffer().ComPort()})
     EXPECT_EQ(sub, &p);
 }
 

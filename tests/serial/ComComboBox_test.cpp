@@ -34,11 +34,10 @@ class ComComboBoxTest : public ::testing::Test {
     Application().Initialize();
     Application().SetTitle(L"Tarvenik - Konfigurator");
   }
-  void TearDown() override { RemoveSerialMap(); }
-
   // The main window, built over a temporary folder without a settings file.
   std::unique_ptr<TMain> buildMain() { return std::make_unique<TMain>(dir_.path()); }
 
+  SavedSerialMap saved_;
   wintest::TempDir dir_;
 };
 
@@ -228,8 +227,11 @@ TEST_F(ComComboBoxTest, EveryKindSelectsTheLinkedValue) {
     TComProperty kind;
     int count, linked;
     const char* text;
-  } cases[] = {{cpBaudRate, 16, 12, "57600"}, {cpDataBits, 4, 1, "6"},       {cpStopBits, 3, 1, "1.5"},
-               {cpParity, 5, 4, "Space"},     {cpFlowControl, 4, 0, "Hardware"}};
+  } cases[] = {{cpBaudRate, 16, 12, "57600"},
+               {cpDataBits, 4, 1, "6"},
+               {cpStopBits, 3, 1, "1.5"},
+               {cpParity, 5, 4, "Space"},
+               {cpFlowControl, 4, 0, "Hardware"}};
   for (const Case& c : cases) {
     PortForm form;
     form.EndBuilding();

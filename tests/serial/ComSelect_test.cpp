@@ -1,6 +1,7 @@
+#include "serial/ComSelect.h"
+
 #include <gtest/gtest.h>
 
-#include "serial/ComSelect.h"
 #include "toolkit/ResStrings.h"
 
 namespace {
@@ -80,7 +81,8 @@ TEST(ComSelect, SyncFromPortFindsTheLinkedValueForEveryKind) {
   struct Case {
     TComProperty kind;
     int index;
-  } cases[] = {{cpPort, 2}, {cpBaudRate, 9}, {cpDataBits, 2}, {cpStopBits, 2}, {cpParity, 2}, {cpFlowControl, 1}};
+  } cases[] = {{cpPort, 2},     {cpBaudRate, 9}, {cpDataBits, 2},
+               {cpStopBits, 2}, {cpParity, 2},   {cpFlowControl, 1}};
   for (const Case& c : cases) {
     Selector s;
     s.fill(c.kind);

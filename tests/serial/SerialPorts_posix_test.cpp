@@ -43,7 +43,8 @@ TEST_F(FakeTtyClass, ListsDevicesWithADeviceEntrySortedIgnoringCase) {
   tty("ttyA", "dir");
   std::vector<std::string> list{"old"};
   ListSerialPortsFrom(root_, list);
-  EXPECT_EQ(list, (std::vector<std::string>{"/dev/ttyA", "/dev/ttyb", "/dev/ttyS10", "/dev/ttyS2", "/dev/ttyUSB0"}));
+  EXPECT_EQ(list, (std::vector<std::string>{"/dev/ttyA", "/dev/ttyb", "/dev/ttyS10", "/dev/ttyS2",
+                                            "/dev/ttyUSB0"}));
 }
 
 TEST_F(FakeTtyClass, AnEmptyClassGivesAnEmptyList) {
@@ -77,7 +78,8 @@ TEST(SortPortNames, IgnoresCaseAndComparesDigitsAsCharacters) {
   SortPortNames(names);
   ASSERT_EQ(names.size(), 5u);
   EXPECT_TRUE(SameText(names[0], "COM1") && SameText(names[1], "COM1"));
-  EXPECT_EQ((std::vector<std::string>{names[2], names[3], names[4]}), (std::vector<std::string>{"COM10", "COM2", "COM3"}));
+  EXPECT_EQ((std::vector<std::string>{names[2], names[3], names[4]}),
+            (std::vector<std::string>{"COM10", "COM2", "COM3"}));
 }
 
 }  // namespace

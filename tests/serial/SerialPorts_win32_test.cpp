@@ -10,6 +10,10 @@ namespace {
 
 using Names = std::vector<std::string>;
 
+class SerialPortMap : public ::testing::Test {
+  SavedSerialMap saved_;
+};
+
 int failureNumber(const std::vector<MapValue>& map) {
   EXPECT_TRUE(WriteSerialMap(map));
   Names list{"old"};
@@ -24,7 +28,7 @@ int failureNumber(const std::vector<MapValue>& map) {
   return 0;
 }
 
-TEST(ListSerialPorts, SortsIgnoringCaseWithDigitsAsCharacters) {
+TEST_F(SerialPortMap, SortsIgnoringCaseWithDigitsAsCharacters) {
   ASSERT_TRUE(WriteSerialMap(Ports({"COM3", "COM1", "COM10", "COM2"})));
   Names list{"old"};
   ListSerialPorts(list);
@@ -35,21 +39,21 @@ TEST(ListSerialPorts, SortsIgnoringCaseWithDigitsAsCharacters) {
   EXPECT_EQ(list, (Names{"COMA", "coma2", "comb"}));
 }
 
-TEST(ListSerialPorts, KeepsAPortListedTwice) {
+TEST_F(SerialPortMap, KeepsAPortListedTwice) {
   ASSERT_TRUE(WriteSerialMap({{"\\Device\\Serial0", "COM1"}, {"\\Device\\VSerial", "COM1"}, {"x", "COM0"}}));
   Names list;
   ListSerialPorts(list);
   EXPECT_EQ(list, (Names{"COM0", "COM1", "COM1"}));
 }
 
-TEST(ListSerialPorts, AnEmptyMapGivesAnEmptyList) {
+TEST_F(SerialPortMap, AnEmptyMapGivesAnEmptyList) {
   ASSERT_TRUE(WriteSerialMap({}));
   Names list{"old"};
   ListSerialPorts(list);
   EXPECT_TRUE(list.empty());
 }
 
-TEST(ListSerialPorts, AMissingMapRaisesNumberTwo) {
+TEST_F(SerialPortMap, AMissingMapRaisesNumberTwo) {
   RemoveSerialMap();
   Names list{"old"};
   try {
@@ -63,13 +67,13 @@ TEST(ListSerialPorts, AMissingMapRaisesNumberTwo) {
   EXPECT_EQ(list, Names{"old"});
 }
 
-TEST(ListSerialPorts, ValuesThatDoNotFitRaiseNumber234) {
+TEST_F(SerialPortMap, ValuesThatDoNotFitRaiseNumber234) {
   EXPECT_EQ(failureNumber({{"a", "COM1"}, {"b", std::string(256, 'C')}}), 234);  // 257 bytes with the NUL
   EXPECT_EQ(failureNumber({{"a", std::string(257, 'C'), REG_BINARY}}), 234);
   EXPECT_EQ(failureNumber({{std::string(256, 'n'), "COM1"}}), 234);  // a name of 256 characters
 }
 
-TEST(ListSerialPorts, TheLargestValuesFit) {
+TEST_F(SerialPortMap, TheLargestValuesFit) {
   ASSERT_TRUE(WriteSerialMap({{"a", std::string(255, 'C')},  // 256 bytes with the NUL
                               {std::string(255, 'n'), "COM1"},
                               {"b", std::string(256, 'D'), REG_BINARY}}));
@@ -78,7 +82,7 @@ TEST(ListSerialPorts, TheLargestValuesFit) {
   EXPECT_EQ(list, (Names{std::string(255, 'C'), "COM1", std::string(256, 'D')}));
 }
 
-TEST(ListSerialPorts, ANameEndsAtItsFirstNul) {
+TEST_F(SerialPortMap, ANameEndsAtItsFirstNul) {
   ASSERT_TRUE(WriteSerialMap({{"a", std::string("COM5\0junk", 9), REG_BINARY}, {"b", "", REG_SZ}}));
   Names list;
   ListSerialPorts(list);

@@ -29,6 +29,13 @@ void TControl::Create(TForm& parent, std::string name, const std::wstring& capti
   AfterCreate();
 }
 
+TControl::~TControl() {
+  if (hwnd_) {
+    RemoveWindowSubclass(hwnd_, &TControl::SubclassProc, 1);
+    RemovePropW(hwnd_, kControlProp);
+  }
+}
+
 TControl* TControl::FromHandle(HWND hwnd) {
   return hwnd ? static_cast<TControl*>(GetPropW(hwnd, kControlProp)) : nullptr;
 }
@@ -280,6 +287,16 @@ void TListView::SetSmallImages(TImageList* images) {
 }
 
 int TListView::Count() const { return ListView_GetItemCount(Handle()); }
+
+void TListView::BeginUpdate(int rows) {
+  SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+  SendMessageW(Handle(), LVM_SETITEMCOUNT, Count() + rows, LVSICF_NOINVALIDATEALL);
+}
+
+void TListView::EndUpdate() {
+  SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
 
 int TListView::AddRow(const std::string& caption) {
   std::wstring w = AnsiToWide(caption);

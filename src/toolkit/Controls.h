@@ -21,7 +21,8 @@ class TControl {
   TControl() = default;
   TControl(const TControl&) = delete;
   TControl& operator=(const TControl&) = delete;
-  virtual ~TControl() = default;
+  // Detaches from the window, which the form destroys later, after its members are gone.
+  virtual ~TControl();
 
   // Creates the window inside `parent`. tabOrder < 0 means not a tab stop.
   void Create(TForm& parent, std::string name, const std::wstring& caption, Bounds bounds, int tabOrder,
@@ -181,6 +182,9 @@ class TListView : public TControl {
   void SetSmallImages(TImageList* images);
 
   int Count() const;
+  // Around adding many rows: no repainting until the end, room made for `rows` rows at once.
+  void BeginUpdate(int rows);
+  void EndUpdate();
   int AddRow(const std::string& caption);  // returns the new row's index
   void DeleteRow(int index);
   void Clear();

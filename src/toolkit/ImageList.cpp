@@ -19,7 +19,8 @@ UniqueBitmap blackSquare() {
 
 }  // namespace
 
-TImageList::TImageList() : list_(ImageList_Create(kSize, kSize, ILC_COLOR32 | ILC_MASK, 4, 4)) {}
+TImageList::TImageList()
+    : list_(ImageList_Create(kSize, kSize, ILC_COLOR32 | ILC_MASK, 4, 256)), blank_(blackSquare()) {}
 
 int TImageList::Count() const { return ImageList_GetImageCount(list_.get()); }
 
@@ -27,8 +28,7 @@ void TImageList::append(HICON icon) {
   if (icon) {
     ImageList_ReplaceIcon(list_.get(), -1, icon);  // scales to 16 x 16
   } else {
-    UniqueBitmap bmp = blackSquare();
-    ImageList_Add(list_.get(), bmp.get(), nullptr);
+    ImageList_Add(list_.get(), blank_.get(), nullptr);
   }
 }
 
@@ -45,8 +45,7 @@ void TImageList::Replace(int index, HICON icon) {
   if (icon) {
     ImageList_ReplaceIcon(list_.get(), index, icon);
   } else {
-    UniqueBitmap bmp = blackSquare();
-    ImageList_Replace(list_.get(), index, bmp.get(), nullptr);
+    ImageList_Replace(list_.get(), index, blank_.get(), nullptr);
   }
 }
 

@@ -21,4 +21,5 @@ class TImageList {
  private:
   void append(HICON icon);
   UniqueImageList list_;
+  UniqueBitmap blank_;  // the blank image, made once
 };

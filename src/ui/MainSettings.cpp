@@ -13,15 +13,26 @@ namespace {
 
 // A hand-edited Count far above the entries present only adds empty rows; past this many the
 // rest is not read, so that a damaged file cannot make loading run for hours.
-constexpr int32_t kMaxListEntries = 100000;
+constexpr int32_t kMaxListEntries = 10000;
 
 int32_t listCount(TCustomIniFile& ini, const char* section) {
   return std::clamp<int32_t>(ini.ReadNumber(section, kCount, kDefaultCount), 0, kMaxListEntries);
 }
 
+// Adds n rows to a list without repainting it for each; the update ends even when a read fails.
+template <typename AddRow>
+void addRows(TListView& list, int32_t n, AddRow addRow) {
+  list.BeginUpdate(n);
+  struct End {
+    TListView& list;
+    ~End() { list.EndUpdate(); }
+  } end{list};
+  for (int32_t i = 0; i < n; ++i) addRow(i);
+}
+
 void loadCommands(TCustomIniFile& ini, const char* section, TListView& list) {
-  const int32_t n = listCount(ini, section);
-  for (int32_t i = 0; i < n; ++i) list.AddRow(ini.ReadText(section, CommandKey(i), kDefaultEntry));
+  addRows(list, listCount(ini, section),
+          [&](int32_t i) { list.AddRow(ini.ReadText(section, CommandKey(i), kDefaultEntry)); });
 }
 
 void saveCommands(TCustomIniFile& ini, const char* section, const TListView& list) {
@@ -67,11 +78,11 @@ void TMain::FormCreate() {
 
   loadCommands(ini, kSendBefore, SendBeforeCommands);
   loaded_.sendBefore = true;
-  const int32_t n = listCount(ini, kApplication);
-  for (int32_t i = 0; i < n; ++i)
+  addRows(ApplicationList, listCount(ini, kApplication), [&](int32_t i) {
     AddApplication(ini.ReadText(kApplication, NameKey(i), kDefaultEntry),
                    ini.ReadText(kApplication, PathKey(i), kDefaultEntry),
                    ini.ReadText(kApplication, ParametersKey(i), kDefaultEntry));
+  });
   ApplicationList.AutoSizeColumns();
   loaded_.applications = true;
   loadCommands(ini, kSendAfter, SendAfterCommands);

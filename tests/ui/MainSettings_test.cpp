@@ -1,0 +1,233 @@
+// Loading the main window from the settings file and saving it, with real controls and the real
+// profile functions.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+
+#include "testing/WinTest.h"
+#include "toolkit/Text.h"
+#include "ui/Unit1.h"
+#include "ui/Unit2.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The file as a map "Section/Key" -> value, blank lines ignored; "Section/" marks each section.
+std::map<std::string, std::string> readIni(const fs::path& file) {
+  std::map<std::string, std::string> keys;
+  std::ifstream in(file, std::ios::binary);
+  std::string line, section;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    if (line.front() == '[') {
+      section = line.substr(1, line.find(']') - 1);
+      keys[section + "/"] = "";
+      continue;
+    }
+    auto eq = line.find('=');
+    keys[section + "/" + line.substr(0, eq)] = line.substr(eq + 1);
+  }
+  return keys;
+}
+
+class MainSettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Application().Initialize();
+    Application().SetTitle(L"Tarvenik - Konfigurator");
+  }
+  void TearDown() override {
+    dialog_.reset();
+    main_.reset();
+  }
+  fs::path ini() const { return dir_.path() / "Tarvenik.ini"; }
+  void writeIni(const std::string& text) { std::ofstream(ini(), std::ios::binary) << text; }
+  // Builds the windows as start-up does; returns the texts of the error boxes shown meanwhile.
+  std::vector<std::wstring> start() {
+    wintest::MessageBoxWatcher watcher;
+    main_ = std::make_unique<TMain>(dir_.path());
+    Main = main_.get();
+    dialog_ = std::make_unique<TSelectApplication>();
+    SelectApplication = dialog_.get();
+    std::vector<std::wstring> texts;
+    for (auto& b : watcher.seen()) texts.push_back(b.text);
+    return texts;
+  }
+  std::vector<std::string> rows(const TListView& list, int column = 0) {
+    std::vector<std::string> r;
+    for (int i = 0; i < list.Count(); ++i) r.push_back(list.RowText(i, column));
+    return r;
+  }
+  void pressOK() {
+    main_->OK.Click();
+    EXPECT_TRUE(Application().Terminated());
+  }
+
+  wintest::TempDir dir_;
+  std::unique_ptr<TMain> main_;
+  std::unique_ptr<TSelectApplication> dialog_;
+};
+
+TEST_F(MainSettingsTest, NoFileShowsTheDefaultsCreatesNothingUntilOkThenWritesEveryKey) {
+  EXPECT_TRUE(start().empty());
+  TMain& m = *main_;
+  EXPECT_TRUE(m.Connect.Checked() && m.CR.Checked() && m.LF.Checked() && m.SendBefore.Checked() &&
+              m.StartApplication.Checked() && m.SendAfter.Checked());
+  EXPECT_EQ(m.BaudRate.SelectedText(), "9600");
+  EXPECT_EQ(m.Interval.Text(), "5");
+  EXPECT_EQ(m.ComPort.CustomBaudRate(), 9600);
+  EXPECT_TRUE(m.SendBeforeText.Enabled());
+  EXPECT_FALSE(fs::exists(ini()));
+
+  m.SendBeforeText.SetText("ATZ");
+  m.SendBeforeAdd.Click();
+  pressOK();
+  auto keys = readIni(ini());
+  const std::map<std::string, std::string> expected = {
+      {"Settings/", ""},
+      {"Settings/RS232Connect", "1"},
+      {"Settings/RS232Port", m.Port.Text()},
+      {"Settings/RS232BaudRate", "9600"},
+      {"Settings/CR", "1"},
+      {"Settings/LF", "1"},
+      {"Settings/SendBefore", "1"},
+      {"Settings/StartApplication", "1"},
+      {"Settings/Interval", "5"},
+      {"Settings/SendAfter", "1"},
+      {"SendBefore/", ""},
+      {"SendBefore/Count", "1"},
+      {"SendBefore/Command[0]", "ATZ"},
+      {"Application/", ""},
+      {"Application/Count", "0"},
+      {"SendAfter/", ""},
+      {"SendAfter/Count", "0"},
+  };
+  EXPECT_EQ(keys, expected);
+}
+
+TEST_F(MainSettingsTest, LoadsEveryListAndWritesThemBackInFull) {
+  writeIni(
+      "[Settings]\r\nRS232Connect=0\r\nRS232BaudRate=19200\r\nCR=0\r\nLF=1\r\nInterval=12\r\n"
+      "[SendBefore]\r\nCount=3\r\nCommand[0]=AT\r\nCommand[1]=  \r\nCommand[2]=ATD 123\r\n"
+      "[Application]\r\nCount=2\r\nName[0]=Same\r\nPath[0]=C:\\nothing.exe\r\nParameters[0]=-a \"b c\"\r\n"
+      "Name[1]=Same\r\nPath[1]=\r\n"
+      "[SendAfter]\r\nCount=1\r\nCommand[0]=ATH\r\n");
+  EXPECT_TRUE(start().empty());
+  TMain& m = *main_;
+  EXPECT_FALSE(m.Connect.Checked());
+  EXPECT_FALSE(m.CR.Checked());
+  EXPECT_EQ(m.BaudRate.SelectedText(), "19200");
+  EXPECT_EQ(m.ComPort.CustomBaudRate(), 19200);
+  EXPECT_EQ(m.Interval.Text(), "12");
+  EXPECT_EQ(rows(m.SendBeforeCommands), (std::vector<std::string>{"AT", "", "ATD 123"}));
+  EXPECT_EQ(rows(m.ApplicationList), (std::vector<std::string>{"Same", "Same"}));
+  EXPECT_EQ(rows(m.ApplicationList, 2), (std::vector<std::string>{"-a \"b c\"", ""}));
+  EXPECT_EQ(rows(m.SendAfterCommands), std::vector<std::string>{"ATH"});
+  EXPECT_EQ(m.ApplicationList.ImageIndex(0), -1);  // no such file: no icon
+  EXPECT_EQ(m.Icons.Count(), 2);
+  // The rule ran at the end: serial controls are off, the application group is on.
+  EXPECT_FALSE(m.SendBeforeCommands.Enabled());
+  EXPECT_TRUE(m.ApplicationList.Enabled());
+
+  // Saving with the serial port off still writes both command lists in full.
+  m.SendBeforeCommands.SetSelected(0);
+  m.SendBeforeDelete.Click();
+  pressOK();
+  auto keys = readIni(ini());
+  EXPECT_EQ(keys["Settings/RS232Connect"], "0");
+  EXPECT_EQ(keys["Settings/Interval"], "12");
+  EXPECT_EQ(keys["SendBefore/Count"], "2");
+  EXPECT_EQ(keys["SendBefore/Command[0]"], "");
+  EXPECT_EQ(keys["SendBefore/Command[1]"], "ATD 123");
+  EXPECT_EQ(keys.count("SendBefore/Command[2]"), 0u);  // the old key is gone
+  EXPECT_EQ(keys["Application/Parameters[0]"], "-a \"b c\"");
+  EXPECT_EQ(keys.count("Application/Parameters[1]"), 1u);  // written, empty
+  EXPECT_EQ(keys["Application/Name[1]"], "Same");
+  EXPECT_EQ(keys["SendAfter/Command[0]"], "ATH");
+}
+
+TEST_F(MainSettingsTest, ValuesOutsideTheirListsOrLimits) {
+  struct Case {
+    const char* file;
+    const char* baudShown;
+    int custom;
+    const char* intervalShown;
+    const char* intervalSaved;
+    const char* baudSaved;
+  };
+  const Case cases[] = {
+      {"[Settings]\r\nRS232BaudRate=7200\r\nInterval=0\r\n", "9600", 7200, "1", "1", "9600"},
+      {"[Settings]\r\nRS232BaudRate=115200\r\nInterval=99\r\n", "115200", 115200, "60", "60", "115200"},
+      {"[Settings]\r\nRS232BaudRate=$E100\r\nInterval=x\r\n", "9600", 57600, "5", "5", "9600"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    TearDown();
+    SetUp();
+    writeIni(c.file);
+    EXPECT_TRUE(start().empty());
+    EXPECT_EQ(main_->BaudRate.SelectedText(), c.baudShown);
+    EXPECT_EQ(main_->ComPort.CustomBaudRate(), c.custom);
+    EXPECT_EQ(main_->Interval.Text(), c.intervalShown);
+    pressOK();
+    auto keys = readIni(ini());
+    EXPECT_EQ(keys["Settings/Interval"], c.intervalSaved);
+    EXPECT_EQ(keys["Settings/RS232BaudRate"], c.baudSaved);
+  }
+}
+
+TEST_F(MainSettingsTest, ABaudRateThatIsNoNumberStopsLoadingAndKeepsTheUnloadedLists) {
+  for (const char* baud : {"abc", ""}) {
+    SCOPED_TRACE(baud);
+    TearDown();
+    SetUp();
+    writeIni(std::string("[Settings]\r\nRS232BaudRate=") + baud +
+             "\r\n[SendBefore]\r\nCount=1\r\nCommand[0]=AT\r\n[Application]\r\nCount=1\r\nName[0]=N\r\n"
+             "Path[0]=P\r\nParameters[0]=\r\n[SendAfter]\r\nCount=1\r\nCommand[0]=ATH\r\n");
+    auto boxes = start();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], L"'" + Utf8ToWide(baud) + L"' is not a valid integer value.");
+    EXPECT_EQ(main_->SendBeforeCommands.Count(), 0);
+    EXPECT_EQ(main_->ApplicationList.Count(), 0);
+    pressOK();
+    // The lists that were never shown are left in the file as they were.
+    auto keys = readIni(ini());
+    EXPECT_EQ(keys["SendBefore/Command[0]"], "AT");
+    EXPECT_EQ(keys["Application/Name[0]"], "N");
+    EXPECT_EQ(keys["SendAfter/Command[0]"], "ATH");
+    EXPECT_EQ(keys["Settings/RS232BaudRate"], "9600");
+  }
+}
+
+TEST_F(MainSettingsTest, CountsThatAreNegativeHugeOrAheadOfTheEntries) {
+  writeIni("[SendBefore]\r\nCount=2147483647\r\nCommand[0]=AT\r\n[SendAfter]\r\nCount=3\r\nCommand[1]=B\r\n"
+           "[Application]\r\nCount=-3\r\nName[0]=A\r\n");
+  EXPECT_TRUE(start().empty());
+  EXPECT_EQ(main_->ApplicationList.Count(), 0);
+  EXPECT_EQ(rows(main_->SendAfterCommands), (std::vector<std::string>{"", "B", ""}));
+  EXPECT_EQ(main_->SendBeforeCommands.Count(), 10000);  // capped, not two thousand million rows
+}
+
+TEST_F(MainSettingsTest, AFailedSaveShowsTheErrorKeepsTheProgramAndCanBeRepeated) {
+  EXPECT_TRUE(start().empty());
+  // A folder in the file's place makes every write fail.
+  fs::create_directory(ini());
+  {
+    wintest::MessageBoxWatcher watcher;
+    main_->OK.Click();
+    EXPECT_FALSE(Application().Terminated());
+    auto seen = watcher.seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, L"Unable to write to " + AnsiToWide(main_->SettingsFileName()) + L".");
+  }
+  fs::remove(ini());
+  pressOK();
+  EXPECT_EQ(readIni(ini())["Settings/RS232Connect"], "1");
+}
+
+}  // namespace

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "testing/WinTest.h"
+#include "toolkit/Exception.h"
 #include "toolkit/Forms.h"
 
 namespace {
@@ -300,6 +301,19 @@ TEST_F(SpinEditTest, TheTimerDoesNotStepWhileThePointerIsOffTheArrow) {
   EXPECT_EQ(spin().Text(), "3");
   SendMessageW(down, WM_LBUTTONUP, 0, centreOf(down));
   EXPECT_EQ(spin().Text(), "2");
+}
+
+TEST_F(SpinEditTest, AStepThatRaisesStopsTheTimerAndTheErrorIsShown) {
+  TTimerSpeedButton& arrow = spin().Button().UpButton();
+  arrow.OnClick = [] { throw Exception("Step failed"); };
+  wintest::MessageBoxWatcher watcher;
+  HWND up = arrow.Handle();
+  SendMessageW(up, WM_LBUTTONDOWN, MK_LBUTTON, centreOf(up));
+  SendMessageW(up, WM_TIMER, TTimerSpeedButton::kRepeatTimer, 0);
+  EXPECT_EQ(arrow.RepeatInterval(), 0u);
+  SendMessageW(up, WM_LBUTTONUP, 0, MAKELPARAM(-5, -5));
+  ASSERT_EQ(watcher.seen().size(), 1u);
+  EXPECT_EQ(watcher.seen()[0].text, L"Step failed.");
 }
 
 TEST_F(SpinEditTest, TheArrowsFollowTheFieldsEnabledState) {

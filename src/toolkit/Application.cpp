@@ -56,9 +56,15 @@ bool TApplication::ProcessMessage() {
 }
 
 void TApplication::Idle() {
-  // Copy: a handler may unsubscribe itself.
-  auto handlers = idle_;
-  for (auto& [id, h] : handlers) SafeCall(h);
+  // A handler may unsubscribe itself or another one: call each only while it is still subscribed.
+  std::vector<int> ids;
+  for (auto& entry : idle_) ids.push_back(entry.first);
+  for (int id : ids) {
+    auto it = std::find_if(idle_.begin(), idle_.end(), [id](auto& p) { return p.first == id; });
+    if (it == idle_.end()) continue;
+    IdleHandler h = it->second;  // the handler may remove its own entry while it runs
+    SafeCall(h);
+  }
 }
 
 void TApplication::RunUntil(const std::function<bool()>& done) {

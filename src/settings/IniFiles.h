@@ -2,6 +2,8 @@
 // The profile file object: keyed access to one settings file by section and key.
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "toolkit/Exception.h"
 
@@ -36,6 +38,15 @@ class TCustomIniFile {
   // Writes out whatever is held back; never raises.
   virtual void FlushFile() noexcept = 0;
 
+  // Many keys of one section at once, each exactly as ReadText(section, key, defaultValue) would
+  // give it. Here one by one; a platform may read the whole section in one step.
+  virtual std::vector<std::string> ReadTexts(const std::string& section, const std::vector<std::string>& keys,
+                                             const std::string& defaultValue);
+  using KeyValues = std::vector<std::pair<std::string, std::string>>;
+  // Replaces a whole section by these keys and values, in this order: the same end as RemoveSection
+  // followed by WriteText for each. Raises as WriteText. A platform may do it in one step.
+  virtual void WriteSection(const std::string& section, const KeyValues& values);
+
  protected:
   [[noreturn]] void raiseWriteError() const;
 
@@ -58,4 +69,7 @@ class TIniFile : public TCustomIniFile {
   void WriteText(const std::string& section, const std::string& key, const std::string& value) override;
   void RemoveSection(const std::string& section) override;
   void FlushFile() noexcept override;
+  std::vector<std::string> ReadTexts(const std::string& section, const std::vector<std::string>& keys,
+                                     const std::string& defaultValue) override;
+  void WriteSection(const std::string& section, const KeyValues& values) override;
 };

@@ -19,3 +19,13 @@ size_t ProfileGetString(const char* section, const char* key, const char* defaul
 bool ProfileWriteString(const char* section, const char* key, const char* value, const char* fileName) {
   return processProfile().WriteString(section, key, value, fileName);
 }
+
+// Our own profile file keeps the parsed file, so key-by-key access is already quick.
+std::optional<std::vector<std::pair<std::string, std::string>>> ProfileGetSection(const char*, const char*) {
+  return std::nullopt;
+}
+
+bool ProfileWriteSection(const char*, const std::vector<std::pair<std::string, std::string>>&, const char*,
+                         bool&) {
+  return false;
+}

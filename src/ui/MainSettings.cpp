@@ -30,16 +30,28 @@ void addRows(TListView& list, int32_t n, AddRow addRow) {
   for (int32_t i = 0; i < n; ++i) addRow(i);
 }
 
-void loadCommands(TCustomIniFile& ini, const char* section, TListView& list) {
-  addRows(list, listCount(ini, section),
-          [&](int32_t i) { list.AddRow(ini.ReadText(section, CommandKey(i), kDefaultEntry)); });
+// The list's entries are read in one go: a whole section at once where the platform can.
+std::vector<std::string> readEntries(TCustomIniFile& ini, const char* section, int32_t n,
+                                     std::initializer_list<std::string (*)(int)> keyNames) {
+  std::vector<std::string> keys;
+  keys.reserve(static_cast<size_t>(n) * keyNames.size());
+  for (int32_t i = 0; i < n; ++i)
+    for (auto keyName : keyNames) keys.push_back(keyName(i));
+  return ini.ReadTexts(section, keys, kDefaultEntry);
 }
 
+void loadCommands(TCustomIniFile& ini, const char* section, TListView& list) {
+  const int32_t n = listCount(ini, section);
+  const std::vector<std::string> commands = readEntries(ini, section, n, {CommandKey});
+  addRows(list, n, [&](int32_t i) { list.AddRow(commands[static_cast<size_t>(i)]); });
+}
+
+// A list section is erased and written anew: "Count", then the entries in display order.
 void saveCommands(TCustomIniFile& ini, const char* section, const TListView& list) {
-  ini.RemoveSection(section);
   const int n = list.Count();
-  ini.WriteNumber(section, kCount, n);
-  for (int i = 0; i < n; ++i) ini.WriteText(section, CommandKey(i), list.RowText(i));
+  TCustomIniFile::KeyValues values{{kCount, IntToStr(n)}};
+  for (int i = 0; i < n; ++i) values.emplace_back(CommandKey(i), list.RowText(i));
+  ini.WriteSection(section, values);
 }
 
 }  // namespace
@@ -78,10 +90,11 @@ void TMain::FormCreate() {
 
   loadCommands(ini, kSendBefore, SendBeforeCommands);
   loaded_.sendBefore = true;
-  addRows(ApplicationList, listCount(ini, kApplication), [&](int32_t i) {
-    AddApplication(ini.ReadText(kApplication, NameKey(i), kDefaultEntry),
-                   ini.ReadText(kApplication, PathKey(i), kDefaultEntry),
-                   ini.ReadText(kApplication, ParametersKey(i), kDefaultEntry));
+  const int32_t apps = listCount(ini, kApplication);
+  const std::vector<std::string> entries = readEntries(ini, kApplication, apps, {NameKey, PathKey, ParametersKey});
+  addRows(ApplicationList, apps, [&](int32_t i) {
+    const auto at = static_cast<size_t>(i) * 3;
+    AddApplication(entries[at], entries[at + 1], entries[at + 2]);
   });
   ApplicationList.AutoSizeColumns();
   loaded_.applications = true;
@@ -111,14 +124,14 @@ void TMain::OKClick() {
   // file has it rather than replaced by an empty list.
   if (loaded_.sendBefore) saveCommands(ini, kSendBefore, SendBeforeCommands);
   if (loaded_.applications) {
-    ini.RemoveSection(kApplication);
     const int n = ApplicationList.Count();
-    ini.WriteNumber(kApplication, kCount, n);
+    TCustomIniFile::KeyValues values{{kCount, IntToStr(n)}};
     for (int i = 0; i < n; ++i) {
-      ini.WriteText(kApplication, NameKey(i), ApplicationList.RowText(i, 0));
-      ini.WriteText(kApplication, PathKey(i), ApplicationList.RowText(i, 1));
-      ini.WriteText(kApplication, ParametersKey(i), ApplicationList.RowText(i, 2));
+      values.emplace_back(NameKey(i), ApplicationList.RowText(i, 0));
+      values.emplace_back(PathKey(i), ApplicationList.RowText(i, 1));
+      values.emplace_back(ParametersKey(i), ApplicationList.RowText(i, 2));
     }
+    ini.WriteSection(kApplication, values);
   }
   if (loaded_.sendAfter) saveCommands(ini, kSendAfter, SendAfterCommands);
 

@@ -14,10 +14,10 @@ class TMessageForm : public TForm {
  public:
   TMessageForm(const std::wstring& text, SIZE textSize, int clientW, int clientH)
       : TForm(Application().Title(), clientW, clientH, BorderStyle::Dialog) {
-    constexpr int kMargin = 8, kButtonW = 75, kButtonH = 25;
+    constexpr int kMargin = 16, kButtonW = 75, kButtonH = 25;
     message.Create(*this, "Message", text, {kMargin, kMargin, textSize.cx, textSize.cy}, -1, true);
     ok.Create(*this, "OK", AnsiToWide(LoadResString(ResId::MsgDlgOK)),
-              {(clientW - kButtonW) / 2, clientH - kMargin - kButtonH, kButtonW, kButtonH}, 0, true);
+              {(clientW - kButtonW) / 2, clientH - 10 - kButtonH, kButtonW, kButtonH}, 0, true);
     ok.OnClick = [this] { SetModalResult(mrOk); };
     SetDefaultButton(&ok);
     SetCancelButton(&ok);
@@ -40,15 +40,16 @@ SIZE measure(const std::wstring& text) {
   SelectObject(dc, old);
   DeleteObject(font);
   ReleaseDC(nullptr, dc);
-  return SIZE{r.right - r.left, r.bottom - r.top};
+  // A little room: the label lays the text out itself and must not wrap its last word away.
+  return SIZE{r.right - r.left + 8, r.bottom - r.top};
 }
 
 }  // namespace
 
 void ShowMessage(const std::wstring& text) {
   SIZE size = measure(text);
-  int w = std::max<int>(size.cx + 16, 150);
-  int h = size.cy + 8 + 12 + 25 + 8;
+  int w = std::max<int>(size.cx + 32, 200);
+  int h = size.cy + 16 + 12 + 25 + 10;
   TMessageForm form(text, size, w, h);
   form.ShowModal();
 }

@@ -104,7 +104,8 @@ void loadAndSave(int n) {
 
 // Process start to first visible top-level window of that process.
 double startUp(const std::wstring& commandLine) {
-  STARTUPINFOW si{sizeof si};
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   std::wstring cmd = commandLine;
   auto t = Clock::now();

@@ -25,7 +25,8 @@ class Running {
  public:
   explicit Running(const fs::path& dir) : dir_(dir) {
     fs::copy_file(windowsPath(KONFIGURATOR_EXE), dir / "Konfigurator.exe");
-    STARTUPINFOW si{sizeof si};
+    STARTUPINFOW si{};
+  si.cb = sizeof si;
     std::wstring cmd = L"\"" + (dir / "Konfigurator.exe").wstring() + L"\"";
     started_ = CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.wstring().c_str(), &si,
                               &pi_);

@@ -1,5 +1,7 @@
 #include "toolkit/ImageList.h"
 
+#include <vector>
+
 namespace {
 
 constexpr int kSize = 16;
@@ -17,10 +19,18 @@ UniqueBitmap blackSquare() {
   return bmp;
 }
 
+// A monochrome mask of zeros: every pixel of the image is shown.
+UniqueBitmap opaqueMask() {
+  static const WORD kZeros[kSize] = {};
+  return UniqueBitmap(CreateBitmap(kSize, kSize, 1, 1, kZeros));
+}
+
 }  // namespace
 
 TImageList::TImageList()
-    : list_(ImageList_Create(kSize, kSize, ILC_COLOR32 | ILC_MASK, 4, 256)), blank_(blackSquare()) {}
+    : list_(ImageList_Create(kSize, kSize, ILC_COLOR32 | ILC_MASK, 4, 256)),
+      blank_(blackSquare()),
+      blankMask_(opaqueMask()) {}
 
 int TImageList::Count() const { return ImageList_GetImageCount(list_.get()); }
 
@@ -28,16 +38,20 @@ void TImageList::append(HICON icon) {
   if (icon) {
     ImageList_ReplaceIcon(list_.get(), -1, icon);  // scales to 16 x 16
   } else {
-    ImageList_Add(list_.get(), blank_.get(), nullptr);
+    ImageList_Add(list_.get(), blank_.get(), blankMask_.get());
   }
 }
 
 void TImageList::Insert(int index, HICON icon) {
   int n = Count();
   if (index < 0 || index > n) index = n;
+  // Images after the slot are taken out and put back behind the new one (copying within the
+  // list is not reliable everywhere). Rows are only ever added at the end, where nothing moves.
+  std::vector<UniqueIcon> later;
+  for (int i = index; i < n; ++i) later.emplace_back(ImageList_GetIcon(list_.get(), i, ILD_NORMAL));
+  for (int i = n - 1; i >= index; --i) ImageList_Remove(list_.get(), i);
   append(icon);
-  // Move the new image down to its slot; the ones in between move up by one.
-  for (int i = n; i > index; --i) ImageList_Copy(list_.get(), i, list_.get(), i - 1, ILCF_SWAP);
+  for (const UniqueIcon& moved : later) append(moved.get());
 }
 
 void TImageList::Replace(int index, HICON icon) {
@@ -45,7 +59,7 @@ void TImageList::Replace(int index, HICON icon) {
   if (icon) {
     ImageList_ReplaceIcon(list_.get(), index, icon);
   } else {
-    ImageList_Replace(list_.get(), index, blank_.get(), nullptr);
+    ImageList_Replace(list_.get(), index, blank_.get(), blankMask_.get());
   }
 }
 

@@ -21,5 +21,6 @@ class TImageList {
  private:
   void append(HICON icon);
   UniqueImageList list_;
-  UniqueBitmap blank_;  // the blank image, made once
+  UniqueBitmap blank_;      // the blank image, made once
+  UniqueBitmap blankMask_;  // its mask: nothing transparent
 };

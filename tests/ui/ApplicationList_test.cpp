@@ -383,10 +383,7 @@ TEST_F(ApplicationListTest, EditAndDeleteFollowTheSelectionAndClicksThatLeaveNon
 }
 
 TEST_F(ApplicationListTest, EditingAnIconRowToAFileWithoutOneLeavesAWholeBlackSquare) {
-  // Fault in TImageList::Replace: ImageList_Replace with no mask bitmap keeps the mask of the
-  // icon that was there, so the slot holds black in the old icon's shape rather than a black
-  // square. Never drawn (the row's image index is -1); re-enable when Replace sets a mask.
-  GTEST_SKIP() << "TImageList::Replace keeps the previous icon's mask";
+  // The blank image replaces the icon's mask too, not only its colours.
   add(fill("A", exe1_));
   list().SetSelected(0);
   edit(fill("A", text_));

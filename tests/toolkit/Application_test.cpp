@@ -174,7 +174,8 @@ SeenDialog showAndAnswer(const std::wstring& text, WPARAM key) {
       else seen.text = wintest::WindowText(c);
       if ((GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) seen.hasIcon = true;
     }
-    PostMessageW(GetFocus(), WM_KEYDOWN, key, 0);
+    // To the dialog itself: its focus may not be settled yet, and a key posted nowhere is lost.
+    PostMessageW(dlg, WM_KEYDOWN, key, 0);
   });
   ShowMessage(text);
   Application().RemoveIdleHandler(id);

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "testing/WinTest.h"
@@ -23,13 +24,16 @@ fs::path windowsPath(std::string p) {
 
 class Running {
  public:
-  explicit Running(const fs::path& dir) : dir_(dir) {
+  // `lang`: the value of LANG for the program ("" leaves it unset).
+  explicit Running(const fs::path& dir, const std::wstring& lang = L"") : dir_(dir) {
     fs::copy_file(windowsPath(KONFIGURATOR_EXE), dir / "Konfigurator.exe");
     STARTUPINFOW si{};
-  si.cb = sizeof si;
+    si.cb = sizeof si;
     std::wstring cmd = L"\"" + (dir / "Konfigurator.exe").wstring() + L"\"";
+    SetEnvironmentVariableW(L"LANG", lang.empty() ? nullptr : lang.c_str());
     started_ = CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.wstring().c_str(), &si,
                               &pi_);
+    SetEnvironmentVariableW(L"LANG", nullptr);
   }
   ~Running() {
     if (!started_) return;
@@ -140,6 +144,56 @@ TEST(Konfigurator, HelpShowsItsMessageAndTheProgramGoesOn) {
   for (int i = 0; i < 100 && IsWindowVisible(dialog); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_FALSE(IsWindow(dialog) && IsWindowVisible(dialog));
   EXPECT_TRUE(IsWindowEnabled(main));
+  PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(app.waitForExit(), 0);
+}
+
+// Waits for a system message box of any process and closes it; returns its text ("" if none came).
+std::wstring closeMessageBox() {
+  for (int i = 0; i < 200; ++i) {
+    HWND box = FindWindowW(L"#32770", nullptr);
+    if (box && IsWindowVisible(box)) {
+      std::wstring text;
+      for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (wintest::ClassName(c) == L"Static" && wintest::WindowText(c).size() > text.size())
+          text = wintest::WindowText(c);
+      // A box that is still being set up can miss the first answer: repeat it until the box is gone.
+      for (int k = 0; k < 100 && IsWindow(box) && IsWindowVisible(box); ++k) {
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      }
+      return text;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return L"";
+}
+
+TEST(Konfigurator, ShowsTheBuiltInMessagesInPolishWithTheShippedCatalogue) {
+  wintest::TempDir dir;
+  fs::create_directories(dir.path() / "locale" / "pl" / "LC_MESSAGES");
+  fs::copy_file(windowsPath(KONFIGURATOR_EXE).parent_path() / "locale" / "pl" / "LC_MESSAGES" / "default.mo",
+                dir.path() / "locale" / "pl" / "LC_MESSAGES" / "default.mo");
+  std::ofstream(dir.path() / "Tarvenik.ini") << "[Settings]\r\nRS232BaudRate=abc\r\n";
+  Running app(dir.path(), L"pl_PL.UTF-8");
+  // The loading error, before the window is shown, in Polish.
+  EXPECT_EQ(closeMessageBox().rfind(L"'abc' nie jest prawid", 0), 0u);
+  HWND main = app.waitForWindow(kTitle);
+  ASSERT_NE(main, nullptr);
+
+  PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(app.waitForExit(), 0);
+}
+
+TEST(Konfigurator, ADamagedCatalogueIsReportedAndStartUpGoesOn) {
+  wintest::TempDir dir;
+  fs::create_directories(dir.path() / "locale" / "pl" / "LC_MESSAGES");
+  std::ofstream(dir.path() / "locale" / "pl" / "LC_MESSAGES" / "default.mo", std::ios::binary)
+      << std::string("\xde\x12\x04\x95\0\0\0\0\xff\xff\xff\x7f", 12) << std::string(20, 'x');
+  Running app(dir.path(), L"pl_PL");
+  EXPECT_EQ(closeMessageBox().rfind(L"This file is not a valid GNU gettext mo file: ", 0), 0u);
+  HWND main = app.waitForWindow(kTitle);
+  ASSERT_NE(main, nullptr);
   PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_EQ(app.waitForExit(), 0);
 }

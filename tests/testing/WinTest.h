@@ -112,9 +112,11 @@ class MessageBoxWatcher {
           std::lock_guard<std::mutex> lock(mutex_);
           seen_.push_back(s);
         }
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        for (int i = 0; i < 200 && IsWindow(box) && IsWindowVisible(box); ++i)
+        // A box that is still being set up can miss the first answer: repeat it until it is gone.
+        for (int i = 0; i < 400 && IsWindow(box) && IsWindowVisible(box); ++i) {
+          if (i % 20 == 0) PostMessageW(box, WM_COMMAND, IDOK, 0);
           std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }

@@ -40,6 +40,7 @@ void TMain::ApplicationDeleteClick() {
   // The rows after it moved down one slot with their images.
   for (int i = k; i < ApplicationList.Count(); ++i)
     if (ApplicationList.ImageIndex(i) >= 0) ApplicationList.SetImageIndex(i, i);
+  ApplicationList.AutoSizeColumns();
 }
 
 void TMain::ApplicationListSelectItem(int index, bool /*selected*/) {

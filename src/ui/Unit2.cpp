@@ -85,6 +85,7 @@ void TSelectApplication::OKClick() {
     int row = Main->ApplicationList.Selected();
     if (row >= 0) Main->SetApplication(row, name, path, parameters);
   }
+  Main->ApplicationList.AutoSizeColumns();
   SetModalResult(mrOk);
 }
 

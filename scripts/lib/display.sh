@@ -1,6 +1,8 @@
 # Sourced by the scripts: makes sure there is an X display for Wine's windows (an Xvfb of our own
 # when none is usable) and a Wine prefix.
 tk_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# wineserver lives here too, whether or not the wine package put it on the PATH.
+export PATH="$PATH:/usr/lib/wine"
 
 tk_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi

@@ -98,25 +98,9 @@ TSpinChildWindow::~TSpinChildWindow() {
 }
 
 void TSpinChildWindow::CreateWindowIn(HWND parent, int left, int top, int width, int height) {
-  registerChildClass(&TSpinChildWindow::StaticWndProc);
+  registerChildClass(&ObjectWindowProc<TSpinChildWindow>);
   CreateWindowExW(WS_EX_NOPARENTNOTIFY, kChildClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, left, top,
                   width, height, parent, nullptr, GetModuleHandleW(nullptr), this);
-}
-
-LRESULT CALLBACK TSpinChildWindow::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* self = static_cast<TSpinChildWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TSpinChildWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    self->hwnd_ = nullptr;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    return DefWindowProcW(hwnd, msg, wp, lp);
-  }
-  return self->WndProc(msg, wp, lp);
 }
 
 LRESULT TSpinChildWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "toolkit/Controls.h"
+#include "toolkit/WindowProc.h"
 #include "toolkit/Handles.h"
 
 // A window of this unit that lives inside another control rather than directly on a form: the
@@ -31,7 +32,8 @@ class TSpinChildWindow {
   virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
 
  private:
-  static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
+  template <typename T>
+  friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   HWND hwnd_ = nullptr;
 };
 

@@ -4,6 +4,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Controls.h"
+#include "toolkit/WindowProc.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ DWORD exStyleFor(BorderStyle b) {
 }  // namespace
 
 TForm::TForm(const std::wstring& caption, int clientWidth, int clientHeight, BorderStyle border) {
-  registerClass(&TForm::StaticWndProc);
+  registerClass(&ObjectWindowProc<TForm>);
   // Every control uses Tahoma 8 pt (11 pixels high).
   font_.reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
@@ -69,23 +70,6 @@ TForm* TForm::FromHandle(HWND hwnd) {
   wchar_t cls[32] = {};
   if (!root || !GetClassNameW(root, cls, 32) || wcscmp(cls, kFormClass) != 0) return nullptr;
   return reinterpret_cast<TForm*>(GetWindowLongPtrW(root, GWLP_USERDATA));
-}
-
-LRESULT CALLBACK TForm::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-    auto* form = static_cast<TForm*>(cs->lpCreateParams);
-    form->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  }
-  auto* self = reinterpret_cast<TForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    self->hwnd_ = nullptr;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    return DefWindowProcW(hwnd, msg, wp, lp);
-  }
-  return self->WndProc(msg, wp, lp);
 }
 
 std::wstring TForm::Caption() const {

@@ -65,7 +65,8 @@ class TForm {
   virtual void DoClose();
 
  private:
-  static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
+  template <typename T>
+  friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   void centre();
 
   HWND hwnd_ = nullptr;

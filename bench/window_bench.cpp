@@ -2,8 +2,9 @@
 // same run:
 //  - start-up: Konfigurator.exe from process start to its window shown, against a program that
 //    only shows an empty window (this executable started with --empty-window);
-//  - loading the main window from a settings file with N entries in each list, against the bare
-//    profile-function reads of the same keys;
+//  - loading the main window from a settings file with N entries in each list (the applications
+//    cycling through the programs of the system folder), against the bare profile-function reads
+//    of the same keys;
 //  - saving it, against the bare profile-function writes of the same keys.
 // Usage: window_bench [N ...] (default 100 1000 3000)
 #include <windows.h>
@@ -34,7 +35,19 @@ fs::path tempDir() {
   return p;
 }
 
+// The programs of the system folder, so that the applications point at many different files, as
+// a real list does (each file's icon is extracted once per load).
+std::vector<std::string> programs() {
+  std::vector<std::string> found;
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator("C:\\windows\\system32", ec))
+    if (e.path().extension() == ".exe") found.push_back(e.path().string());
+  if (found.empty()) found.push_back("C:\\windows\\notepad.exe");
+  return found;
+}
+
 void writeSettings(const fs::path& file, int n) {
+  static const std::vector<std::string> files = programs();
   std::ofstream out(file, std::ios::binary);
   out << "[Settings]\r\nRS232Connect=1\r\nRS232Port=COM1\r\nRS232BaudRate=19200\r\nInterval=5\r\n";
   for (const char* section : {"SendBefore", "SendAfter"}) {
@@ -43,8 +56,8 @@ void writeSettings(const fs::path& file, int n) {
   }
   out << "[Application]\r\nCount=" << n << "\r\n";
   for (int i = 0; i < n; ++i)
-    out << "Name[" << i << "]=Program " << i << "\r\nPath[" << i << "]=C:\\windows\\notepad.exe\r\nParameters["
-        << i << "]=-n " << i << "\r\n";
+    out << "Name[" << i << "]=Program " << i << "\r\nPath[" << i << "]=" << files[i % files.size()]
+        << "\r\nParameters[" << i << "]=-n " << i << "\r\n";
 }
 
 std::vector<std::pair<std::string, std::string>> listKeys(int n) {

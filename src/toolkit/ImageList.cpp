@@ -48,7 +48,7 @@ void TImageList::Insert(int index, HICON icon) {
   // Images after the slot are taken out and put back behind the new one (copying within the
   // list is not reliable everywhere). Rows are only ever added at the end, where nothing moves.
   std::vector<UniqueIcon> later;
-  for (int i = index; i < n; ++i) later.emplace_back(ImageList_GetIcon(list_.get(), i, ILD_NORMAL));
+  for (int i = index; i < n; ++i) later.push_back(GetIcon(i));
   for (int i = n - 1; i >= index; --i) ImageList_Remove(list_.get(), i);
   append(icon);
   for (const UniqueIcon& moved : later) append(moved.get());
@@ -65,6 +65,11 @@ void TImageList::Replace(int index, HICON icon) {
 
 void TImageList::Delete(int index) {
   if (index >= 0 && index < Count()) ImageList_Remove(list_.get(), index);
+}
+
+UniqueIcon TImageList::GetIcon(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  return UniqueIcon(ImageList_GetIcon(list_.get(), index, ILD_NORMAL));
 }
 
 void TImageList::Clear() { ImageList_RemoveAll(list_.get()); }

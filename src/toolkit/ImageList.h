@@ -16,6 +16,8 @@ class TImageList {
   // Replaces the image at `index` with a copy of `icon` (or the blank image when null).
   void Replace(int index, HICON icon);
   void Delete(int index);
+  // A copy of the image at `index` as an icon (empty outside the list).
+  UniqueIcon GetIcon(int index) const;
   void Clear();
 
  private:

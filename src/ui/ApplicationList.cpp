@@ -6,11 +6,15 @@
 #include "ui/Unit2.h"
 
 int TMain::AddApplication(const std::string& name, const std::string& path, const std::string& parameters) {
+  return AddApplication(name, path, parameters, ExtractFileIcon(path).get());
+}
+
+int TMain::AddApplication(const std::string& name, const std::string& path, const std::string& parameters,
+                          HICON icon) {
   int row = ApplicationList.AddRow(name);
   ApplicationList.SetRowText(row, 1, path);
   ApplicationList.SetRowText(row, 2, parameters);
-  UniqueIcon icon = ExtractFileIcon(path);
-  Icons.Insert(row, icon.get());
+  Icons.Insert(row, icon);
   ApplicationList.SetImageIndex(row, icon ? row : -1);
   return row;
 }

@@ -1,10 +1,12 @@
 // Loading the main window from the settings file when it is created, and saving it on "OK".
 #include <algorithm>
+#include <unordered_map>
 
 #include "settings/IntText.h"
 #include "settings/TarvenikIni.h"
 #include "toolkit/Application.h"
 #include "toolkit/Text.h"
+#include "ui/FileIcon.h"
 #include "ui/Unit1.h"
 
 using namespace tarvenik_ini;
@@ -92,9 +94,18 @@ void TMain::FormCreate() {
   loaded_.sendBefore = true;
   const int32_t apps = listCount(ini, kApplication);
   const std::vector<std::string> entries = readEntries(ini, kApplication, apps, {NameKey, PathKey, ParametersKey});
+  // A program listed several times (with other parameters, say) is asked for its icon once; the
+  // later rows copy it from the row that has it.
+  std::unordered_map<std::string, int> iconRowOfPath;
   addRows(ApplicationList, apps, [&](int32_t i) {
     const auto at = static_cast<size_t>(i) * 3;
-    AddApplication(entries[at], entries[at + 1], entries[at + 2]);
+    const std::string& path = entries[at + 1];
+    auto known = iconRowOfPath.find(path);
+    UniqueIcon icon = known == iconRowOfPath.end() ? ExtractFileIcon(path)
+                      : known->second < 0         ? UniqueIcon()
+                                                  : Icons.GetIcon(known->second);
+    int row = AddApplication(entries[at], path, entries[at + 2], icon.get());
+    if (known == iconRowOfPath.end()) iconRowOfPath.emplace(path, icon ? row : -1);
   });
   ApplicationList.AutoSizeColumns();
   loaded_.applications = true;

@@ -87,6 +87,9 @@ class TMain : public TForm {
 
   // Appends an application row with its file's icon in the slot of the same index; returns the row.
   int AddApplication(const std::string& name, const std::string& path, const std::string& parameters);
+  // The same with the icon already at hand (a copy is kept; null: the file has none).
+  int AddApplication(const std::string& name, const std::string& path, const std::string& parameters,
+                     HICON icon);
   // Changes a row and its icon.
   void SetApplication(int row, const std::string& name, const std::string& path, const std::string& parameters);
 

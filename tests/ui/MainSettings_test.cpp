@@ -213,6 +213,38 @@ TEST_F(MainSettingsTest, CountsThatAreNegativeHugeOrAheadOfTheEntries) {
   EXPECT_EQ(main_->SendBeforeCommands.Count(), 10000);  // capped, not two thousand million rows
 }
 
+TEST_F(MainSettingsTest, AProgramListedTwiceShowsItsIconOnBothRows) {
+  const std::string exe = "C:\\windows\\notepad.exe";
+  ASSERT_TRUE(fs::exists(exe));
+  writeIni("[Application]\r\nCount=4\r\nName[0]=A\r\nPath[0]=" + exe + "\r\nName[1]=B\r\nPath[1]=" + exe +
+           "\r\nParameters[1]=-x\r\nName[2]=C\r\nPath[2]=C:\\none.exe\r\nName[3]=D\r\nPath[3]=C:\\none.exe\r\n");
+  EXPECT_TRUE(start().empty());
+  TMain& m = *main_;
+  EXPECT_EQ(m.Icons.Count(), 4);
+  EXPECT_EQ(m.ApplicationList.ImageIndex(0), 0);
+  EXPECT_EQ(m.ApplicationList.ImageIndex(1), 1);
+  EXPECT_EQ(m.ApplicationList.ImageIndex(2), -1);
+  EXPECT_EQ(m.ApplicationList.ImageIndex(3), -1);
+  // The second row's image is the same picture as the first's.
+  IMAGEINFO a{}, b{};
+  ASSERT_TRUE(ImageList_GetImageInfo(m.Icons.Handle(), 0, &a) && ImageList_GetImageInfo(m.Icons.Handle(), 1, &b));
+  auto pixels = [](const IMAGEINFO& info) {
+    BITMAP bm{};
+    GetObjectW(info.hbmImage, sizeof bm, &bm);
+    std::vector<uint32_t> px(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
+    HDC dc = GetDC(nullptr);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB};
+    GetDIBits(dc, info.hbmImage, 0, bm.bmHeight, px.data(), &bi, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    std::vector<uint32_t> slot;
+    for (LONG y = info.rcImage.top; y < info.rcImage.bottom; ++y)
+      for (LONG x = info.rcImage.left; x < info.rcImage.right; ++x) slot.push_back(px[y * bm.bmWidth + x]);
+    return slot;
+  };
+  EXPECT_EQ(pixels(a), pixels(b));
+}
+
 TEST_F(MainSettingsTest, AFailedSaveShowsTheErrorKeepsTheProgramAndCanBeRepeated) {
   EXPECT_TRUE(start().empty());
   // A folder in the file's place makes every write fail.

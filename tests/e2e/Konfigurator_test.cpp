@@ -169,33 +169,39 @@ std::wstring closeMessageBox() {
   return L"";
 }
 
-TEST(Konfigurator, ShowsTheBuiltInMessagesInPolishWithTheShippedCatalogue) {
-  wintest::TempDir dir;
-  fs::create_directories(dir.path() / "locale" / "pl" / "LC_MESSAGES");
-  fs::copy_file(windowsPath(KONFIGURATOR_EXE).parent_path() / "locale" / "pl" / "LC_MESSAGES" / "default.mo",
-                dir.path() / "locale" / "pl" / "LC_MESSAGES" / "default.mo");
-  std::ofstream(dir.path() / "Tarvenik.ini") << "[Settings]\r\nRS232BaudRate=abc\r\n";
-  Running app(dir.path(), L"pl_PL.UTF-8");
-  // The loading error, before the window is shown, in Polish.
-  EXPECT_EQ(closeMessageBox().rfind(L"'abc' nie jest prawid", 0), 0u);
+// The program reports an error beginning with `start` before its window shows, then opens the
+// window anyway and ends normally on Esc.
+void expectReportThenWindow(Running& app, const std::wstring& start) {
+  EXPECT_EQ(closeMessageBox().rfind(start, 0), 0u);
   HWND main = app.waitForWindow(kTitle);
   ASSERT_NE(main, nullptr);
-
   PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_EQ(app.waitForExit(), 0);
 }
 
+// The catalogue folder for Polish beside the copied program.
+fs::path polishCatalogueDir(const fs::path& dir) {
+  fs::path p = dir / "locale" / "pl" / "LC_MESSAGES";
+  fs::create_directories(p);
+  return p;
+}
+
+TEST(Konfigurator, ShowsTheBuiltInMessagesInPolishWithTheShippedCatalogue) {
+  wintest::TempDir dir;
+  fs::copy_file(windowsPath(KONFIGURATOR_EXE).parent_path() / "locale" / "pl" / "LC_MESSAGES" / "default.mo",
+                polishCatalogueDir(dir.path()) / "default.mo");
+  std::ofstream(dir.path() / "Tarvenik.ini") << "[Settings]\r\nRS232BaudRate=abc\r\n";
+  Running app(dir.path(), L"pl_PL.UTF-8");
+  // The loading error, in Polish.
+  expectReportThenWindow(app, L"'abc' nie jest prawid");
+}
+
 TEST(Konfigurator, ADamagedCatalogueIsReportedAndStartUpGoesOn) {
   wintest::TempDir dir;
-  fs::create_directories(dir.path() / "locale" / "pl" / "LC_MESSAGES");
-  std::ofstream(dir.path() / "locale" / "pl" / "LC_MESSAGES" / "default.mo", std::ios::binary)
+  std::ofstream(polishCatalogueDir(dir.path()) / "default.mo", std::ios::binary)
       << std::string("\xde\x12\x04\x95\0\0\0\0\xff\xff\xff\x7f", 12) << std::string(20, 'x');
   Running app(dir.path(), L"pl_PL");
-  EXPECT_EQ(closeMessageBox().rfind(L"This file is not a valid GNU gettext mo file: ", 0), 0u);
-  HWND main = app.waitForWindow(kTitle);
-  ASSERT_NE(main, nullptr);
-  PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_EQ(app.waitForExit(), 0);
+  expectReportThenWindow(app, L"This file is not a valid GNU gettext mo file: ");
 }
 
 }  // namespace

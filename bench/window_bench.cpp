@@ -27,7 +27,9 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-double msSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
+double msSince(Clock::time_point t) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+}
 
 fs::path tempDir() {
   fs::path p = fs::temp_directory_path() / ("tarvenik-bench-" + std::to_string(GetTickCount64()));
@@ -83,7 +85,8 @@ void loadAndSave(int n) {
   // Baseline: the reads alone.
   auto t = Clock::now();
   char buf[2048];
-  for (auto& [section, key] : keys) GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buf, 2048, fileA.c_str());
+  for (auto& [section, key] : keys)
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buf, 2048, fileA.c_str());
   double readBase = msSince(t);
 
   t = Clock::now();
@@ -102,12 +105,15 @@ void loadAndSave(int n) {
   fs::copy_file(file, copy);
   std::string copyA = copy.string();
   t = Clock::now();
-  for (auto& [section, key] : keys) WritePrivateProfileStringA(section.c_str(), key.c_str(), "value", copyA.c_str());
+  for (auto& [section, key] : keys)
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), "value", copyA.c_str());
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, copyA.c_str());
   double writeBase = msSince(t);
 
-  std::printf("%6d entries a list: load %8.1f ms (bare reads %8.1f ms, ratio %.2f); save %8.1f ms (bare writes %8.1f ms, ratio %.2f)\n",
-              n, load, readBase, load / readBase, save, writeBase, save / writeBase);
+  std::printf(
+      "%6d entries a list: load %8.1f ms (bare reads %8.1f ms, ratio %.2f); save %8.1f ms (bare writes %8.1f "
+      "ms, ratio %.2f)\n",
+      n, load, readBase, load / readBase, save, writeBase, save / writeBase);
   std::fflush(stdout);
   dialog.reset();
   main.reset();
@@ -148,8 +154,8 @@ double startUp(const std::wstring& commandLine) {
 }
 
 int emptyWindow() {
-  HWND w = CreateWindowExW(0, L"STATIC", L"empty", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 420, nullptr, nullptr,
-                           nullptr, nullptr);
+  HWND w = CreateWindowExW(0, L"STATIC", L"empty", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 420, nullptr,
+                           nullptr, nullptr, nullptr);
   MSG msg;
   while (w && GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
   return 0;
@@ -170,7 +176,8 @@ int main(int argc, char** argv) {
   for (int round = 0; round < 3; ++round) {
     double base = startUp(L"\"" + std::wstring(self) + L"\" --empty-window");
     double ours = startUp(L"\"" + (dir / "Konfigurator.exe").wstring() + L"\"");
-    std::printf("start-up to a shown window: %.1f ms (empty window %.1f ms, ratio %.2f)\n", ours, base, ours / base);
+    std::printf("start-up to a shown window: %.1f ms (empty window %.1f ms, ratio %.2f)\n", ours, base,
+                ours / base);
   }
   std::error_code ec;
   fs::remove_all(dir, ec);

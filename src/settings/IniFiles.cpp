@@ -55,7 +55,8 @@ void TIniFile::FlushFile() noexcept {
   }
 }
 
-std::vector<std::string> TCustomIniFile::ReadTexts(const std::string& section, const std::vector<std::string>& keys,
+std::vector<std::string> TCustomIniFile::ReadTexts(const std::string& section,
+                                                   const std::vector<std::string>& keys,
                                                    const std::string& defaultValue) {
   std::vector<std::string> values;
   values.reserve(keys.size());

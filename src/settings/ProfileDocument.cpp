@@ -16,9 +16,7 @@ std::string_view trim(std::string_view s) {
   return s;
 }
 
-bool containsLineBreak(std::string_view s) {
-  return s.find_first_of("\r\n") != std::string_view::npos;
-}
+bool containsLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
 // One line of the text: [begin, end) without its line break, next = start of the next line.
 struct Line {
@@ -77,7 +75,7 @@ void ProfileDocument::index() {
     lineBreak_ = crlf ? "\r\n" : all[firstBreak] == '\r' ? "\r" : "\n";
   }
 
-  Section* current = nullptr;  // lines before the first section belong to none
+  Section* current = nullptr;    // lines before the first section belong to none
   bool firstAppearance = false;  // a repeated section adds keys but new keys go to the first
   for (size_t pos = contentStart_; pos < text_.size();) {
     Line line = lineAt(text_, pos);
@@ -92,8 +90,9 @@ void ProfileDocument::index() {
       size_t eq = content.find('=');
       if (eq != std::string_view::npos) {
         std::string_view value = trim(content.substr(eq + 1));
-        size_t valueBegin = value.empty() ? static_cast<size_t>(content.data() + content.size() - text_.data())
-                                          : static_cast<size_t>(value.data() - text_.data());
+        size_t valueBegin = value.empty()
+                                ? static_cast<size_t>(content.data() + content.size() - text_.data())
+                                : static_cast<size_t>(value.data() - text_.data());
         current->keys.try_emplace(trim(content.substr(0, eq)), Value{valueBegin, valueBegin + value.size()});
       }
     }

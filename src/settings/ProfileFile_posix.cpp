@@ -133,7 +133,8 @@ std::optional<FileProbe> ReplaceFileAtomically(const std::string& path, std::str
   if (!exists && errno != ENOENT) return std::nullopt;
   if (exists && (!S_ISREG(old.st_mode) || !isWritable(*target, old))) return std::nullopt;
   struct stat dir {};
-  if (::stat(folder.c_str(), &dir) != 0 || !S_ISDIR(dir.st_mode) || !isWritable(folder, dir)) return std::nullopt;
+  if (::stat(folder.c_str(), &dir) != 0 || !S_ISDIR(dir.st_mode) || !isWritable(folder, dir))
+    return std::nullopt;
 
   // A name of our own beside the file; O_EXCL makes a clash with anything present fail, not reuse.
   std::string temp;

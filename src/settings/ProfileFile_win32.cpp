@@ -36,7 +36,7 @@ uint64_t join(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32
 FileProbe probeOf(const BY_HANDLE_FILE_INFORMATION& info) {
   FileProbe p;
   p.kind = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FileProbe::Kind::Unusable
-                                                               : FileProbe::Kind::Regular;
+                                                              : FileProbe::Kind::Regular;
   uint64_t modified = join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime);
   p.identity = {join(info.nFileSizeHigh, info.nFileSizeLow), modified, info.dwVolumeSerialNumber,
                 join(info.nFileIndexHigh, info.nFileIndexLow)};
@@ -61,7 +61,7 @@ FileProbe ProbeFile(const std::string& path) {
     DWORD error = GetLastError();
     FileProbe p;
     p.kind = (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? FileProbe::Kind::Absent
-                                                                               : FileProbe::Kind::Unusable;
+                                                                              : FileProbe::Kind::Unusable;
     return p;
   }
   if (!GetFileInformationByHandle(file.get(), &info)) return {FileProbe::Kind::Unusable, {}, false};
@@ -73,7 +73,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileProbe& pro
   BY_HANDLE_FILE_INFORMATION info;
   if (!file.valid() || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
   FileProbe opened = probeOf(info);
-  if (opened.kind != FileProbe::Kind::Regular || opened.identity.size > kMaxProfileFileSize) return std::nullopt;
+  if (opened.kind != FileProbe::Kind::Regular || opened.identity.size > kMaxProfileFileSize)
+    return std::nullopt;
   std::string bytes(static_cast<size_t>(opened.identity.size), '\0');
   size_t have = 0;
   for (;;) {
@@ -106,7 +107,8 @@ std::optional<FileProbe> ReplaceFileAtomically(const std::string& path, std::str
   for (unsigned attempt = 0; attempt < 100; ++attempt) {
     temp = target + L".tmp" + std::to_wstring(GetCurrentProcessId()) + L"-" +
            std::to_wstring(GetTickCount64() + attempt);
-    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h =
+        CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE) {
       file.reset(h);
       break;

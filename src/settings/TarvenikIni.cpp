@@ -28,7 +28,8 @@ std::string ParametersKey(int index) { return entryKey("Parameters[", index); }
 
 std::string SettingsFilePathFor(std::string_view executablePath) {
   size_t separator = executablePath.find_last_of(kSeparators);
-  std::string path(separator == std::string_view::npos ? std::string_view() : executablePath.substr(0, separator + 1));
+  std::string path(separator == std::string_view::npos ? std::string_view()
+                                                       : executablePath.substr(0, separator + 1));
   path += kFileName;
   return path;
 }

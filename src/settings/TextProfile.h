@@ -23,8 +23,8 @@ class TextProfile {
   explicit TextProfile(std::chrono::milliseconds recheckInterval = kDefaultRecheckInterval);
 
   // As ProfileGetString. A null section or key (a listing of names) places an empty text.
-  size_t GetString(const char* section, const char* key, const char* defaultValue, char* buffer,
-                   size_t size, const char* fileName);
+  size_t GetString(const char* section, const char* key, const char* defaultValue, char* buffer, size_t size,
+                   const char* fileName);
   // As ProfileWriteString. A key with a null value (deleting one key) is not supported: false.
   bool WriteString(const char* section, const char* key, const char* value, const char* fileName);
 

@@ -103,7 +103,9 @@ void TSpinChildWindow::CreateWindowIn(HWND parent, int left, int top, int width,
                   width, height, parent, nullptr, GetModuleHandleW(nullptr), this);
 }
 
-LRESULT TSpinChildWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
+LRESULT TSpinChildWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
 
 void TSpinChildWindow::SetEnabled(bool enabled) {
   if (hwnd_) EnableWindow(hwnd_, enabled);
@@ -257,7 +259,8 @@ LRESULT TTimerSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 void TSpinButton::Create(HWND parent, int left, int top) {
   CreateWindowIn(parent, left, top, spinrules::kPairMinWidth, spinrules::kPairInitialHeight);
-  glyphs_.reset(ImageList_Create(spinrules::kGlyphWidth, spinrules::kGlyphHeight, ILC_COLOR24 | ILC_MASK, 2, 0));
+  glyphs_.reset(
+      ImageList_Create(spinrules::kGlyphWidth, spinrules::kGlyphHeight, ILC_COLOR24 | ILC_MASK, 2, 0));
   addGlyph(glyphs_.get(), true);
   addGlyph(glyphs_.get(), false);
   up_.Create(Handle(), 0, 0, 1, 1);
@@ -298,7 +301,8 @@ LRESULT TSpinButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_WINDOWPOSCHANGING: {
       auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
-      if (!(pos->flags & SWP_NOSIZE) && pos->cx < spinrules::kPairMinWidth) pos->cx = spinrules::kPairMinWidth;
+      if (!(pos->flags & SWP_NOSIZE) && pos->cx < spinrules::kPairMinWidth)
+        pos->cx = spinrules::kPairMinWidth;
       break;
     }
     case WM_SIZE:
@@ -373,7 +377,8 @@ int TSpinEdit::MinHeight() const {
   HGDIOBJ old = SelectObject(screen.get(), GetStockObject(SYSTEM_FONT));
   TEXTMETRICW system{};
   GetTextMetricsW(screen.get(), &system);
-  if (auto font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0))) SelectObject(screen.get(), font);
+  if (auto font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)))
+    SelectObject(screen.get(), font);
   TEXTMETRICW own{};
   GetTextMetricsW(screen.get(), &own);
   SelectObject(screen.get(), old);

@@ -25,8 +25,8 @@ int32_t ReadValue(std::string_view text, int32_t minValue) noexcept {
 
 int32_t Step(int32_t value, int64_t delta, int32_t minValue, int32_t maxValue) {
   const int64_t sum = static_cast<int64_t>(value) + delta;
-  const auto held = static_cast<int32_t>(std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(),
-                                                             std::numeric_limits<int32_t>::max()));
+  const auto held = static_cast<int32_t>(
+      std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
   return Clamp(held, minValue, maxValue);
 }
 

@@ -51,8 +51,9 @@ F procAddress(HMODULE module, LPCSTR name) {
 // default one).
 HMODULE commonControls() {
   HMODULE module = nullptr;
-  if (GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         reinterpret_cast<LPCWSTR>(&InitCommonControlsEx), &module) &&
+  if (GetModuleHandleExW(
+          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+          reinterpret_cast<LPCWSTR>(&InitCommonControlsEx), &module) &&
       GetProcAddress(module, "InitCommonControlsEx"))
     return module;
   return GetModuleHandleW(L"comctl32.dll");
@@ -159,8 +160,7 @@ void TVistaAltFix::idle() {
   } reset{inIdle_};
 
   std::vector<FormRef> forms;
-  for (TForm* f : Application().Forms())
-    forms.push_back({f, reinterpret_cast<std::uintptr_t>(f->Handle())});
+  for (TForm* f : Application().Forms()) forms.push_back({f, reinterpret_cast<std::uintptr_t>(f->Handle())});
   trackers_->Idle(forms, [this](const FormRef& form) -> std::unique_ptr<TFormObj> {
     auto tracker = std::make_unique<TWinFormObj>(form, repaintAll_, hookId(this));
     if (!tracker->Hooked()) return nullptr;

@@ -108,7 +108,8 @@ int TApplication::AddIdleHandler(IdleHandler h) {
 }
 
 void TApplication::RemoveIdleHandler(int id) {
-  idle_.erase(std::remove_if(idle_.begin(), idle_.end(), [id](auto& p) { return p.first == id; }), idle_.end());
+  idle_.erase(std::remove_if(idle_.begin(), idle_.end(), [id](auto& p) { return p.first == id; }),
+              idle_.end());
 }
 
 int TApplication::AddMessageHandler(MessageHandler h) {

@@ -318,8 +318,8 @@ std::string TListView::RowText(int index, int column) const {
     item.iSubItem = column;
     item.pszText = buf.data();
     item.cchTextMax = static_cast<int>(buf.size());
-    auto n = static_cast<size_t>(
-        SendMessageW(Handle(), LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item)));
+    auto n =
+        static_cast<size_t>(SendMessageW(Handle(), LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item)));
     if (n + 1 < buf.size()) {
       buf.resize(n);
       return WideToAnsi(buf);

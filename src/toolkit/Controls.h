@@ -192,7 +192,7 @@ class TListView : public TControl {
   void SetRowText(int index, int column, const std::string& text);
   int ImageIndex(int index) const;
   void SetImageIndex(int index, int image);
-  int Selected() const;  // -1: none
+  int Selected() const;         // -1: none
   void SetSelected(int index);  // -1 clears
   LRESULT HandleNotify(NMHDR* hdr) override;
 

@@ -200,8 +200,8 @@ bool TForm::PreTranslateMessage(MSG& msg) {
     return false;
   }
   if (msg.message == WM_KEYDOWN || msg.message == WM_CHAR || msg.message == WM_SYSCHAR) {
-    if (msg.message == WM_KEYDOWN && msg.wParam != VK_TAB && msg.wParam != VK_LEFT && msg.wParam != VK_RIGHT &&
-        msg.wParam != VK_UP && msg.wParam != VK_DOWN)
+    if (msg.message == WM_KEYDOWN && msg.wParam != VK_TAB && msg.wParam != VK_LEFT &&
+        msg.wParam != VK_RIGHT && msg.wParam != VK_UP && msg.wParam != VK_DOWN)
       return false;
     return IsDialogMessageW(hwnd_, &msg) != FALSE;
   }

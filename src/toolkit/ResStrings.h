@@ -6,13 +6,13 @@
 #include <string_view>
 
 enum class ResId {
-  InvalidInteger,       // "'%s' is not a valid integer value"
-  IniFileWriteError,    // "Unable to write to %s"
-  ErrorReadingProperty, // "Error reading %s%s%s: %s"
-  OperationAborted,     // "Operation aborted"
-  MsgDlgOK,             // "OK"
-  RegistryError,        // "Registry error"
-  WinErrorCode,         // " (win error code: %d)"
+  InvalidInteger,        // "'%s' is not a valid integer value"
+  IniFileWriteError,     // "Unable to write to %s"
+  ErrorReadingProperty,  // "Error reading %s%s%s: %s"
+  OperationAborted,      // "Operation aborted"
+  MsgDlgOK,              // "OK"
+  RegistryError,         // "Registry error"
+  WinErrorCode,          // " (win error code: %d)"
   Count
 };
 

@@ -11,19 +11,41 @@ std::wstring Utf8ToWide(std::string_view s) {
     unsigned char c = static_cast<unsigned char>(s[i]);
     unsigned cp;
     size_t len;
-    if (c < 0x80) { cp = c; len = 1; }
-    else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; len = 2; }
-    else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; len = 3; }
-    else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; len = 4; }
-    else { out += L'\uFFFD'; ++i; continue; }
-    if (i + len > s.size()) { out += L'\uFFFD'; break; }
+    if (c < 0x80) {
+      cp = c;
+      len = 1;
+    } else if ((c & 0xE0) == 0xC0) {
+      cp = c & 0x1F;
+      len = 2;
+    } else if ((c & 0xF0) == 0xE0) {
+      cp = c & 0x0F;
+      len = 3;
+    } else if ((c & 0xF8) == 0xF0) {
+      cp = c & 0x07;
+      len = 4;
+    } else {
+      out += L'\uFFFD';
+      ++i;
+      continue;
+    }
+    if (i + len > s.size()) {
+      out += L'\uFFFD';
+      break;
+    }
     bool ok = true;
     for (size_t k = 1; k < len; ++k) {
       unsigned char cc = static_cast<unsigned char>(s[i + k]);
-      if ((cc & 0xC0) != 0x80) { ok = false; break; }
+      if ((cc & 0xC0) != 0x80) {
+        ok = false;
+        break;
+      }
       cp = (cp << 6) | (cc & 0x3F);
     }
-    if (!ok) { out += L'\uFFFD'; ++i; continue; }
+    if (!ok) {
+      out += L'\uFFFD';
+      ++i;
+      continue;
+    }
     out += static_cast<wchar_t>(cp);
     i += len;
   }
@@ -35,7 +57,8 @@ std::string WideToUtf8(std::wstring_view w) {
   out.reserve(w.size());
   for (wchar_t wc : w) {
     auto cp = static_cast<unsigned>(wc);
-    if (cp < 0x80) out += static_cast<char>(cp);
+    if (cp < 0x80)
+      out += static_cast<char>(cp);
     else if (cp < 0x800) {
       out += static_cast<char>(0xC0 | (cp >> 6));
       out += static_cast<char>(0x80 | (cp & 0x3F));

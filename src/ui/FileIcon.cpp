@@ -17,5 +17,6 @@ bool ApplicationFileExists(const std::string& path) {
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
   FILETIME local;
   WORD date, time;
-  return FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) && FileTimeToDosDateTime(&local, &date, &time);
+  return FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) &&
+         FileTimeToDosDateTime(&local, &date, &time);
 }

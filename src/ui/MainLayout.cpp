@@ -8,6 +8,7 @@
 
 namespace {
 
+// clang-format off
 const std::array<MainControl, 29> kLayout = {{
     {"Connect", "Łącz się z portem COM:", {5, 5, 160, 21}, 0, true, CTL(Connect)},
     {"Port", "", {170, 5, 80, 21}, 1, false, CTL(Port)},
@@ -40,6 +41,7 @@ const std::array<MainControl, 29> kLayout = {{
     {"Help", "Pomoc", {100, 385, 90, 30}, 14, true, CTL(Help)},
     {"OK", "OK", {205, 385, 190, 30}, 13, true, CTL(OK)},
 }};
+// clang-format on
 
 }  // namespace
 

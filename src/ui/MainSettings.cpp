@@ -93,7 +93,8 @@ void TMain::FormCreate() {
   loadCommands(ini, kSendBefore, SendBeforeCommands);
   loaded_.sendBefore = true;
   const int32_t apps = listCount(ini, kApplication);
-  const std::vector<std::string> entries = readEntries(ini, kApplication, apps, {NameKey, PathKey, ParametersKey});
+  const std::vector<std::string> entries =
+      readEntries(ini, kApplication, apps, {NameKey, PathKey, ParametersKey});
   // A program listed several times (with other parameters, say) is asked for its icon once; the
   // later rows copy it from the row that has it.
   std::unordered_map<std::string, int> iconRowOfPath;
@@ -102,8 +103,8 @@ void TMain::FormCreate() {
     const std::string& path = entries[at + 1];
     auto known = iconRowOfPath.find(path);
     UniqueIcon icon = known == iconRowOfPath.end() ? ExtractFileIcon(path)
-                      : known->second < 0         ? UniqueIcon()
-                                                  : Icons.GetIcon(known->second);
+                      : known->second < 0          ? UniqueIcon()
+                                                   : Icons.GetIcon(known->second);
     int row = AddApplication(entries[at], path, entries[at + 2], icon.get());
     if (known == iconRowOfPath.end()) iconRowOfPath.emplace(path, icon ? row : -1);
   });

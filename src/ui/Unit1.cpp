@@ -67,8 +67,8 @@ void TMain::buildPort() {
     try {
       Port.SetComProperty(cpPort);
     } catch (const Exception& e) {
-      throw Exception(
-          FormatText(LoadResString(ResId::ErrorReadingProperty), {Port.Name(), ".", "ComProperty", e.Message()}));
+      throw Exception(FormatText(LoadResString(ResId::ErrorReadingProperty),
+                                 {Port.Name(), ".", "ComProperty", e.Message()}));
     }
   });
   Port.SetText("COM1");
@@ -101,10 +101,11 @@ void TMain::bindEvents() {
   ApplicationAdd.OnClick = [this] { ApplicationAddClick(); };
   ApplicationEdit.OnClick = [this] { ApplicationEditClick(); };
   ApplicationDelete.OnClick = [this] { ApplicationDeleteClick(); };
-  ApplicationList.OnSelectItem = [this](int index, bool selected) { ApplicationListSelectItem(index, selected); };
+  ApplicationList.OnSelectItem = [this](int index, bool selected) {
+    ApplicationListSelectItem(index, selected);
+  };
   ApplicationList.OnClick = [this] { ApplicationListClick(); };
 }
-
 
 void TMain::ConnectClick() {
   const bool c = Connect.Checked();
@@ -125,4 +126,3 @@ void TMain::ConnectClick() {
 void TMain::HelpClick() { ShowMessage(Utf8ToWide("Będzie w następnej wersji")); }
 
 void TMain::CancelClick() { Application().Terminate(); }
-

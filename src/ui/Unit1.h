@@ -91,7 +91,8 @@ class TMain : public TForm {
   int AddApplication(const std::string& name, const std::string& path, const std::string& parameters,
                      HICON icon);
   // Changes a row and its icon.
-  void SetApplication(int row, const std::string& name, const std::string& path, const std::string& parameters);
+  void SetApplication(int row, const std::string& name, const std::string& path,
+                      const std::string& parameters);
 
  private:
   void buildControls();

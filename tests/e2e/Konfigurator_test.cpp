@@ -31,8 +31,8 @@ class Running {
     si.cb = sizeof si;
     std::wstring cmd = L"\"" + (dir / "Konfigurator.exe").wstring() + L"\"";
     SetEnvironmentVariableW(L"LANG", lang.empty() ? nullptr : lang.c_str());
-    started_ = CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.wstring().c_str(), &si,
-                              &pi_);
+    started_ = CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.wstring().c_str(),
+                              &si, &pi_);
     SetEnvironmentVariableW(L"LANG", nullptr);
   }
   ~Running() {
@@ -141,7 +141,8 @@ TEST(Konfigurator, HelpShowsItsMessageAndTheProgramGoesOn) {
   EXPECT_NE(Running::child(dialog, L"Będzie w następnej wersji"), nullptr);
   EXPECT_FALSE(IsWindowEnabled(main));  // modal
   PostMessageW(Running::child(dialog, L"OK"), BM_CLICK, 0, 0);
-  for (int i = 0; i < 100 && IsWindowVisible(dialog); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  for (int i = 0; i < 100 && IsWindowVisible(dialog); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_FALSE(IsWindow(dialog) && IsWindowVisible(dialog));
   EXPECT_TRUE(IsWindowEnabled(main));
   PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);

@@ -54,8 +54,9 @@ TEST_F(IniFileTest, AbsentFileSectionOrKeyGiveTheDefault) {
 }
 
 TEST_F(IniFileTest, TextsReadBackAsWritten) {
-  const std::vector<std::string> values = {"COM1", "ATZ", "C:\\Windows\\notepad.exe", "a=b=c", "; not a comment",
-                                           "[x]", "100% %s", "Zażółć gęślą jaźń", "x  y"};
+  const std::vector<std::string> values = {
+      "COM1", "ATZ",     "C:\\Windows\\notepad.exe", "a=b=c", "; not a comment",
+      "[x]",  "100% %s", "Zażółć gęślą jaźń",        "x  y"};
   auto key = [](size_t i) { return std::string("K").append(std::to_string(i)); };
   for (size_t i = 0; i < values.size(); ++i) ini.WriteText("S", key(i), values[i]);
   for (size_t i = 0; i < values.size(); ++i) EXPECT_EQ(ini.ReadText("S", key(i), "?"), values[i]);
@@ -79,10 +80,12 @@ TEST_F(IniFileTest, LongValuesAreCutTo2047Characters) {
 }
 
 TEST_F(IniFileTest, NumbersAreReadLenientlyFromTheStoredText) {
+  // clang-format off
   const std::pair<const char*, int32_t> cases[] = {
       {"60", 60},        {"+7", 7},      {"007", 7},    {"$1A", 26},   {"0x1a", 26},         {"-$10", -16},
       {"$FFFFFFFF", -1}, {"", 99},       {"abc", 99},   {"2147483648", 99},   {"-2147483648", INT32_MIN},
   };
+  // clang-format on
   for (auto [stored, expected] : cases) {
     ini.WriteText("N", "Value", stored);
     EXPECT_EQ(ini.ReadNumber("N", "Value", 99), expected) << '"' << stored << '"';
@@ -93,6 +96,7 @@ TEST_F(IniFileTest, FlagsAreNumbersOtherThanZero) {
   struct Case {
     const char* stored;
     bool whenDefaultTrue, whenDefaultFalse;
+    // clang-format off
   };
   const Case cases[] = {
       {"1", true, true},    {"2", true, true},    {"-1", true, true},   {"$1", true, true},
@@ -100,6 +104,7 @@ TEST_F(IniFileTest, FlagsAreNumbersOtherThanZero) {
       {"$0", false, false}, {"0x0", false, false}, {"", true, false},   {"yes", true, false},
       {"true", true, false},
   };
+  // clang-format on
   for (const Case& c : cases) {
     ini.WriteText("F", "Flag", c.stored);
     EXPECT_EQ(ini.ReadFlag("F", "Flag", true), c.whenDefaultTrue) << '"' << c.stored << '"';
@@ -108,7 +113,8 @@ TEST_F(IniFileTest, FlagsAreNumbersOtherThanZero) {
 }
 
 TEST_F(IniFileTest, TypedWritesStoreTheirTextForms) {
-  const std::pair<int32_t, const char*> numbers[] = {{-5, "-5"}, {0, "0"}, {60, "60"}, {INT32_MIN, "-2147483648"}};
+  const std::pair<int32_t, const char*> numbers[] = {
+      {-5, "-5"}, {0, "0"}, {60, "60"}, {INT32_MIN, "-2147483648"}};
   for (auto [value, text] : numbers) {
     ini.WriteNumber("Settings", "Interval", value);
     EXPECT_EQ(ini.ReadText("Settings", "Interval", ""), text);
@@ -205,7 +211,7 @@ TEST(CustomIniFile, TypedOperationsGoThroughTheTextOperations) {
   EXPECT_EQ(ini.ReadNumber("S", "N", 0), -12);
   EXPECT_TRUE(ini.ReadFlag("S", "F", false));
   EXPECT_FALSE(ini.ReadFlag("S", "Absent", false));
-  const std::vector<std::string> expected = {"write S.N=-12", "write S.F=1",  "write S.G=0",
-                                             "read S.N []",   "read S.F []",  "read S.Absent []"};
+  const std::vector<std::string> expected = {"write S.N=-12", "write S.F=1", "write S.G=0",
+                                             "read S.N []",   "read S.F []", "read S.Absent []"};
   EXPECT_EQ(ini.calls, expected);
 }

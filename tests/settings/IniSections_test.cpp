@@ -64,15 +64,16 @@ TEST_F(IniSectionsTest, ReadingASectionAtOnceGivesWhatKeyByKeyReadsGive) {
 }
 
 TEST_F(IniSectionsTest, WritingASectionAtOnceEndsLikeRemovingItAndWritingEachKey) {
-  TCustomIniFile::KeyValues values = {{"Count", "3"}, {"Command[0]", "ATZ"}, {"Command[1]", ""},
-                                      {"Command[2]", "with = sign and  spaces"}};
+  TCustomIniFile::KeyValues values = {
+      {"Count", "3"}, {"Command[0]", "ATZ"}, {"Command[1]", ""}, {"Command[2]", "with = sign and  spaces"}};
   std::string copy = (dir_.Path() / "copy.ini").string();
   std::filesystem::copy_file(file_, copy);
   TIniFile whole(file_), keyByKey(copy);
   whole.WriteSection("List", values);
   keyByKey.RemoveSection("List");
   for (const auto& [k, v] : values) keyByKey.WriteText("List", k, v);
-  for (const std::string& k : keys()) EXPECT_EQ(whole.ReadText("List", k, "-"), keyByKey.ReadText("List", k, "-")) << k;
+  for (const std::string& k : keys())
+    EXPECT_EQ(whole.ReadText("List", k, "-"), keyByKey.ReadText("List", k, "-")) << k;
   EXPECT_EQ(whole.ReadText("List", "Command[1]", "-"), "");  // present, empty
   EXPECT_EQ(whole.ReadText("Other", "Command[12]", "-"), "elsewhere");
   EXPECT_EQ(whole.ReadText("List", "Command[3]", "-"), "-");  // the old keys are gone

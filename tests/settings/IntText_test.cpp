@@ -13,6 +13,7 @@ struct Case {
   std::optional<int32_t> value;  // nothing: the conversion fails
 };
 
+// clang-format off
 const Case kCases[] = {
     // decimal, signs and leading zeros
     {"0", 0}, {"7", 7}, {"+7", 7}, {"-5", -5}, {"007", 7}, {"-0", 0}, {"+0", 0}, {"00", 0},
@@ -36,6 +37,7 @@ const Case kCases[] = {
     {"$$1", std::nullopt}, {"00x1", std::nullopt}, {"abc", std::nullopt}, {"yes", std::nullopt},
     {"true", std::nullopt}, {"1e3", std::nullopt}, {"٣", std::nullopt},
 };
+// clang-format on
 
 }  // namespace
 
@@ -52,7 +54,10 @@ TEST(IntText, ConvertsExactlyTheAcceptedForms) {
 }
 
 TEST(IntText, NulInsideTheTextFailsTheConversion) {
-  EXPECT_EQ(TryStrToInt(std::string("12\0" "3", 4)), std::nullopt);
+  EXPECT_EQ(TryStrToInt(std::string("12\0"
+                                    "3",
+                                    4)),
+            std::nullopt);
 }
 
 TEST(IntText, StrictFormNamesTheWholeTextUnchanged) {

@@ -20,7 +20,7 @@ struct Step {
   Op op;
   const char* section;
   const char* key;
-  const char* text;  // the default of a read, the value of a write
+  const char* text;     // the default of a read, the value of a write
   bool quoted = false;  // a value in quotation marks: the system reads it without them
 };
 
@@ -86,9 +86,15 @@ Result run(const Step& s, const std::string& file, Get get, Write write) {
       r.count = get(s.section, s.key, s.text, buffer, sizeof buffer, file.c_str());
       r.text.assign(buffer, r.count);
       break;
-    case Op::Write: r.ok = write(s.section, s.key, s.text, file.c_str()); break;
-    case Op::Remove: r.ok = write(s.section, nullptr, nullptr, file.c_str()); break;
-    case Op::Flush: write(nullptr, nullptr, nullptr, file.c_str()); break;
+    case Op::Write:
+      r.ok = write(s.section, s.key, s.text, file.c_str());
+      break;
+    case Op::Remove:
+      r.ok = write(s.section, nullptr, nullptr, file.c_str());
+      break;
+    case Op::Flush:
+      write(nullptr, nullptr, nullptr, file.c_str());
+      break;
   }
   return r;
 }

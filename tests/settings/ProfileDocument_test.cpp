@@ -17,26 +17,26 @@ struct FindCase {
 
 const FindCase kFindCases[] = {
     {"[S]\r\nK=V\r\n", "S", "K", "V"},
-    {"[S]\nK=V", "S", "K", "V"},                                       // LF, no final line break
-    {"[S]\rK=V\r", "S", "K", "V"},                                     // CR alone
+    {"[S]\nK=V", "S", "K", "V"},                                            // LF, no final line break
+    {"[S]\rK=V\r", "S", "K", "V"},                                          // CR alone
     {"[Settings]\r\nrs232port=COM1\r\n", "SETTINGS", "RS232Port", "COM1"},  // ASCII case ignored
     {"[Zażółć]\r\nK=1\r\n", "ZAżółć", "k", "1"},
-    {"[Ą]\r\nK=1\r\n", "ą", "K", std::nullopt},                         // only ASCII letters fold
-    {"  [ S ]  \r\n\t K \t=  V W \t\r\n", "S", "K", "V W"},            // blanks around names and values
-    {"[S]\r\nK=\"quoted\"\r\n", "S", "K", "\"quoted\""},               // quotes are part of the value
+    {"[Ą]\r\nK=1\r\n", "ą", "K", std::nullopt},              // only ASCII letters fold
+    {"  [ S ]  \r\n\t K \t=  V W \t\r\n", "S", "K", "V W"},  // blanks around names and values
+    {"[S]\r\nK=\"quoted\"\r\n", "S", "K", "\"quoted\""},     // quotes are part of the value
     {"[S]\r\nK=a=b\r\n", "S", "K", "a=b"},
     {"[S]\r\nK=\r\n", "S", "K", ""},
-    {"[S]\r\nK=1\r\nK=2\r\n", "S", "K", "1"},                          // first of repeated keys
-    {"[S]\r\nK=1\r\n[T]\r\n[S]\r\nK=2\r\nL=3\r\n", "S", "L", "3"},     // a repeated section is the same
+    {"[S]\r\nK=1\r\nK=2\r\n", "S", "K", "1"},                       // first of repeated keys
+    {"[S]\r\nK=1\r\n[T]\r\n[S]\r\nK=2\r\nL=3\r\n", "S", "L", "3"},  // a repeated section is the same
     {"[S]\r\nK=1\r\n[T]\r\n[S]\r\nK=2\r\n", "S", "K", "1"},
-    {"[S]\r\n;K=1\r\n", "S", "K", std::nullopt},                       // comment
+    {"[S]\r\n;K=1\r\n", "S", "K", std::nullopt},  // comment
     {"[S]\r\n  ;K=1\r\n", "S", ";K", std::nullopt},
-    {"K=1\r\n[S]\r\n", "S", "K", std::nullopt},                        // before any section
+    {"K=1\r\n[S]\r\n", "S", "K", std::nullopt},  // before any section
     {"K=1\r\n[S]\r\n", "", "K", std::nullopt},
-    {"[S]\r\nK\r\n", "S", "K", std::nullopt},                          // no "=": not a key
-    {"[S\r\nK=1\r\n", "S", "K", "1"},                                  // "[" without "]"
+    {"[S]\r\nK\r\n", "S", "K", std::nullopt},  // no "=": not a key
+    {"[S\r\nK=1\r\n", "S", "K", "1"},          // "[" without "]"
     {"[S]junk\r\nK=1\r\n", "S", "K", "1"},
-    {"\xEF\xBB\xBF[S]\r\nK=1\r\n", "S", "K", "1"},                     // byte-order mark
+    {"\xEF\xBB\xBF[S]\r\nK=1\r\n", "S", "K", "1"},  // byte-order mark
     {"[S]\r\nK=1\r\n[T]\r\nK=2\r\n", "T", "K", "2"},
     {"[S]\r\nK=1\r\n", "T", "K", std::nullopt},
     {"", "S", "K", std::nullopt},
@@ -60,8 +60,10 @@ const EditCase kEditCases[] = {
     {"replace empty", "[S]\r\nK=\r\n", "S", "K", "V", "[S]\r\nK=V\r\n"},
     {"set empty", "[S]\r\nK=V\r\n", "S", "K", "", "[S]\r\nK=\r\n"},
     {"first repeated replaced", "[S]\r\nK=1\r\nK=2\r\n", "S", "K", "3", "[S]\r\nK=3\r\nK=2\r\n"},
-    {"new key at section end", "[S]\r\nA=1\r\n[T]\r\nB=2\r\n", "S", "C", "3", "[S]\r\nA=1\r\nC=3\r\n[T]\r\nB=2\r\n"},
-    {"new key before blank lines", "[S]\r\nA=1\r\n\r\n[T]\r\n", "S", "C", "3", "[S]\r\nA=1\r\nC=3\r\n\r\n[T]\r\n"},
+    {"new key at section end", "[S]\r\nA=1\r\n[T]\r\nB=2\r\n", "S", "C", "3",
+     "[S]\r\nA=1\r\nC=3\r\n[T]\r\nB=2\r\n"},
+    {"new key before blank lines", "[S]\r\nA=1\r\n\r\n[T]\r\n", "S", "C", "3",
+     "[S]\r\nA=1\r\nC=3\r\n\r\n[T]\r\n"},
     {"new key after comment", "[S]\r\nA=1\r\n; note\r\n[T]\r\n", "S", "C", "3",
      "[S]\r\nA=1\r\n; note\r\nC=3\r\n[T]\r\n"},
     {"new key in first of repeated", "[S]\r\nA=1\r\n[T]\r\n[S]\r\nB=2\r\n", "s", "C", "3",
@@ -98,8 +100,8 @@ TEST(ProfileDocument, EditsChangeOnlyWhatTheyMust) {
 
 TEST(ProfileDocument, RefusesNamesThatCouldNotBeFoundAgain) {
   ProfileDocument document("[S]\r\n");
-  for (auto [section, key] : {std::pair{"S", "a=b"}, {"S", "[K]"}, {"S", ";K"}, {"S", "K\nL"},
-                              {"S]", "K"}, {"S\r", "K"}}) {
+  for (auto [section, key] :
+       {std::pair{"S", "a=b"}, {"S", "[K]"}, {"S", ";K"}, {"S", "K\nL"}, {"S]", "K"}, {"S\r", "K"}}) {
     EXPECT_EQ(document.WithValue(section, key, "V"), std::nullopt) << section << " / " << key;
   }
 }
@@ -122,7 +124,8 @@ TEST(ProfileDocument, NewLinesTakeTheFilesFirstLineBreak) {
 
 TEST(ProfileDocument, SurvivesHostileText) {
   std::string text = "[S]\r\nK=1\r\n";
-  text += std::string(1000, '\0') + "\r\n[" + std::string(100000, '[') + "\n" + std::string(100000, '=') + "\r";
+  text +=
+      std::string(1000, '\0') + "\r\n[" + std::string(100000, '[') + "\n" + std::string(100000, '=') + "\r";
   for (int i = 0; i < 256; ++i) text += static_cast<char>(i);
   ProfileDocument document(text);
   EXPECT_EQ(document.Find("S", "K"), std::optional<std::string_view>("1"));

@@ -41,8 +41,9 @@ TEST_F(TextProfileTest, NewFileHasCrLfLinesInWritingOrder) {
   ASSERT_TRUE(write("SendBefore", "Count", "1"));
   ASSERT_TRUE(write("Settings", "RS232Port", "COM1"));
   ASSERT_TRUE(write("SendBefore", "Command[0]", "ATZ"));
-  EXPECT_EQ(ReadBytes(path),
-            "[Settings]\r\nRS232Connect=1\r\nRS232Port=COM1\r\n[SendBefore]\r\nCount=1\r\nCommand[0]=ATZ\r\n");
+  EXPECT_EQ(
+      ReadBytes(path),
+      "[Settings]\r\nRS232Connect=1\r\nRS232Port=COM1\r\n[SendBefore]\r\nCount=1\r\nCommand[0]=ATZ\r\n");
   EXPECT_EQ(dir.EntryCount(), 1u);  // no temporary file left behind
 }
 
@@ -161,7 +162,7 @@ TEST_F(TextProfileTest, AnotherProgramsEditIsSeenAndKeptByTheNextWrite) {
   ASSERT_TRUE(lazy.WriteString("S", "K", "1", path.c_str()));
   EXPECT_EQ(read(lazy, "S", "K"), "1");
   WriteBytes(path, "[S]\r\nK=2\r\nOther=x\r\n");
-  EXPECT_EQ(read(lazy, "S", "K"), "1");  // within the interval the kept file answers
+  EXPECT_EQ(read(lazy, "S", "K"), "1");                          // within the interval the kept file answers
   ASSERT_TRUE(lazy.WriteString("S", "New", "y", path.c_str()));  // a write always looks first
   EXPECT_EQ(ReadBytes(path), "[S]\r\nK=2\r\nOther=x\r\nNew=y\r\n");
   WriteBytes(path, "[S]\r\nK=3\r\n");

@@ -37,7 +37,9 @@ class CueForm : public TForm {
 struct PaintLog {
   std::vector<HWND> painted;
   int count(HWND h) const { return static_cast<int>(std::count(painted.begin(), painted.end(), h)); }
-  std::size_t position(HWND h) const { return std::find(painted.begin(), painted.end(), h) - painted.begin(); }
+  std::size_t position(HWND h) const {
+    return std::find(painted.begin(), painted.end(), h) - painted.begin();
+  }
 };
 
 constexpr UINT_PTR kWatchId = 0x7e57;

@@ -170,8 +170,10 @@ SeenDialog showAndAnswer(const std::wstring& text, WPARAM key) {
     seen.caption = wintest::WindowText(dlg);
     for (HWND c = GetWindow(dlg, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
       ++seen.children;
-      if (wintest::ClassName(c) == L"Button") seen.button = wintest::WindowText(c);
-      else seen.text = wintest::WindowText(c);
+      if (wintest::ClassName(c) == L"Button")
+        seen.button = wintest::WindowText(c);
+      else
+        seen.text = wintest::WindowText(c);
       if ((GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) seen.hasIcon = true;
     }
     // To the dialog itself: its focus may not be settled yet, and a key posted nowhere is lost.

@@ -3,7 +3,10 @@
 #include "toolkit/ResStrings.h"
 
 TEST(ErrorBoxText, AppendsFullStopOnlyAfterCharactersAboveIt) {
-  struct Case { const char* in; const char* out; };
+  struct Case {
+    const char* in;
+    const char* out;
+  };
   const Case cases[] = {
       {"", ""},
       {"abc", "abc."},
@@ -11,8 +14,8 @@ TEST(ErrorBoxText, AppendsFullStopOnlyAfterCharactersAboveIt) {
       {"Stop!", "Stop!"},
       {"(x)", "(x)"},
       {"done.", "done."},
-      {"a/", "a/."},       // '/' is just above '.'
-      {"a-", "a-"},        // '-' is just below
+      {"a/", "a/."},          // '/' is just above '.'
+      {"a-", "a-"},           // '-' is just below
       {"zażółć", "zażółć."},  // bytes beyond ASCII count as above
   };
   for (const auto& c : cases) EXPECT_EQ(ErrorBoxText(c.in), c.out) << c.in;

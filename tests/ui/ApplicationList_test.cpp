@@ -44,14 +44,16 @@ std::vector<uint32_t> bitsOf(HBITMAP bmp, const RECT& r) {
   ReleaseDC(nullptr, dc);
   std::vector<uint32_t> out;
   for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x) out.push_back(all[static_cast<size_t>(y) * bm.bmWidth + x] & 0xFFFFFF);
+    for (int x = r.left; x < r.right; ++x)
+      out.push_back(all[static_cast<size_t>(y) * bm.bmWidth + x] & 0xFFFFFF);
   return out;
 }
 
 Slot rawSlot(HIMAGELIST list, int index) {
   IMAGEINFO info{};
   if (!ImageList_GetImageInfo(list, index, &info)) return {};
-  return {bitsOf(info.hbmImage, info.rcImage), info.hbmMask ? bitsOf(info.hbmMask, info.rcImage) : std::vector<uint32_t>{}};
+  return {bitsOf(info.hbmImage, info.rcImage),
+          info.hbmMask ? bitsOf(info.hbmMask, info.rcImage) : std::vector<uint32_t>{}};
 }
 
 // The blank image: a black square (its colour bits; the mask is checked on its own below).
@@ -169,7 +171,9 @@ class ApplicationListTest : public ::testing::Test {
   Shown edit(const Action& act) { return open(main_->ApplicationEdit, act); }
 
   TListView& list() { return main_->ApplicationList; }
-  std::vector<std::string> row(int i) { return {list().RowText(i, 0), list().RowText(i, 1), list().RowText(i, 2)}; }
+  std::vector<std::string> row(int i) {
+    return {list().RowText(i, 0), list().RowText(i, 1), list().RowText(i, 2)};
+  }
   static std::vector<std::string> fields(const Shown& s) { return {s.name, s.path, s.parameters}; }
   std::vector<int> imageIndexes() {
     std::vector<int> r;

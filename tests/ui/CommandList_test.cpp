@@ -22,11 +22,19 @@ struct Group {
   TListView TMain::*commands;
 };
 
-const Group kBefore{"Before",          &TMain::SendBefore,       &TMain::SendBeforeText,
-                    &TMain::SendBeforeAdd, &TMain::SendBeforeEdit, &TMain::SendBeforeDelete,
+const Group kBefore{"Before",
+                    &TMain::SendBefore,
+                    &TMain::SendBeforeText,
+                    &TMain::SendBeforeAdd,
+                    &TMain::SendBeforeEdit,
+                    &TMain::SendBeforeDelete,
                     &TMain::SendBeforeCommands};
-const Group kAfter{"After",          &TMain::SendAfter,       &TMain::SendAfterText,
-                   &TMain::SendAfterAdd, &TMain::SendAfterEdit, &TMain::SendAfterDelete,
+const Group kAfter{"After",
+                   &TMain::SendAfter,
+                   &TMain::SendAfterText,
+                   &TMain::SendAfterAdd,
+                   &TMain::SendAfterEdit,
+                   &TMain::SendAfterDelete,
                    &TMain::SendAfterCommands};
 
 void PrintTo(const Group& g, std::ostream* os) { *os << g.name; }
@@ -188,7 +196,9 @@ TEST_P(CommandListTest, TheEnablementRuleLeavesEditAndDeleteAsTheSelectionSetThe
 }
 
 INSTANTIATE_TEST_SUITE_P(Groups, CommandListTest, ::testing::Values(kBefore, kAfter),
-                         [](const ::testing::TestParamInfo<Group>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<Group>& info) {
+                           return std::string(info.param.name);
+                         });
 
 TEST(MainInterval, IsASpinFieldFromOneToSixtyShowingFive) {
   Application().Initialize();

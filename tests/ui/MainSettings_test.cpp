@@ -205,8 +205,9 @@ TEST_F(MainSettingsTest, ABaudRateThatIsNoNumberStopsLoadingAndKeepsTheUnloadedL
 }
 
 TEST_F(MainSettingsTest, CountsThatAreNegativeHugeOrAheadOfTheEntries) {
-  writeIni("[SendBefore]\r\nCount=2147483647\r\nCommand[0]=AT\r\n[SendAfter]\r\nCount=3\r\nCommand[1]=B\r\n"
-           "[Application]\r\nCount=-3\r\nName[0]=A\r\n");
+  writeIni(
+      "[SendBefore]\r\nCount=2147483647\r\nCommand[0]=AT\r\n[SendAfter]\r\nCount=3\r\nCommand[1]=B\r\n"
+      "[Application]\r\nCount=-3\r\nName[0]=A\r\n");
   EXPECT_TRUE(start().empty());
   EXPECT_EQ(main_->ApplicationList.Count(), 0);
   EXPECT_EQ(rows(main_->SendAfterCommands), (std::vector<std::string>{"", "B", ""}));
@@ -216,8 +217,9 @@ TEST_F(MainSettingsTest, CountsThatAreNegativeHugeOrAheadOfTheEntries) {
 TEST_F(MainSettingsTest, AProgramListedTwiceShowsItsIconOnBothRows) {
   const std::string exe = "C:\\windows\\notepad.exe";
   ASSERT_TRUE(fs::exists(exe));
-  writeIni("[Application]\r\nCount=4\r\nName[0]=A\r\nPath[0]=" + exe + "\r\nName[1]=B\r\nPath[1]=" + exe +
-           "\r\nParameters[1]=-x\r\nName[2]=C\r\nPath[2]=C:\\none.exe\r\nName[3]=D\r\nPath[3]=C:\\none.exe\r\n");
+  writeIni(
+      "[Application]\r\nCount=4\r\nName[0]=A\r\nPath[0]=" + exe + "\r\nName[1]=B\r\nPath[1]=" + exe +
+      "\r\nParameters[1]=-x\r\nName[2]=C\r\nPath[2]=C:\\none.exe\r\nName[3]=D\r\nPath[3]=C:\\none.exe\r\n");
   EXPECT_TRUE(start().empty());
   TMain& m = *main_;
   EXPECT_EQ(m.Icons.Count(), 4);
@@ -227,7 +229,8 @@ TEST_F(MainSettingsTest, AProgramListedTwiceShowsItsIconOnBothRows) {
   EXPECT_EQ(m.ApplicationList.ImageIndex(3), -1);
   // The second row's image is the same picture as the first's.
   IMAGEINFO a{}, b{};
-  ASSERT_TRUE(ImageList_GetImageInfo(m.Icons.Handle(), 0, &a) && ImageList_GetImageInfo(m.Icons.Handle(), 1, &b));
+  ASSERT_TRUE(ImageList_GetImageInfo(m.Icons.Handle(), 0, &a) &&
+              ImageList_GetImageInfo(m.Icons.Handle(), 1, &b));
   auto pixels = [](const IMAGEINFO& info) {
     BITMAP bm{};
     GetObjectW(info.hbmImage, sizeof bm, &bm);

@@ -43,6 +43,7 @@ struct Expected {
 };
 
 // The table as the window must show it, written out independently of the layout table.
+// clang-format off
 const Expected kControls[] = {
     {"Connect", L"Button", "Łącz się z portem COM:", {5, 5, 165, 26}, true, 0},
     {"Port", L"ComboBox", nullptr, {170, 5, 250, 0}, false, 1},
@@ -75,6 +76,7 @@ const Expected kControls[] = {
     {"Help", L"Button", "Pomoc", {100, 385, 190, 415}, true, 14},
     {"OK", L"Button", "OK", {205, 385, 395, 415}, true, 13},
 };
+// clang-format on
 
 TEST_F(MainWindowTest, WindowHasTitleToolBorderAndClientSize) {
   EXPECT_EQ(wintest::WindowText(main_->Handle()), L"Tarvenik - Konfigurator");
@@ -106,9 +108,8 @@ TEST_F(MainWindowTest, EveryControlMatchesTheTable) {
     EXPECT_EQ(c->Enabled(), e.enabled);
     EXPECT_EQ(c->TabOrder(), e.tabOrder);
     EXPECT_EQ((GetWindowLongW(h, GWL_STYLE) & WS_TABSTOP) != 0, e.tabOrder >= 0);
-    SendMessageW(h, WM_GETFONT, 0, 0) == reinterpret_cast<LRESULT>(main_->Font())
-        ? void()
-        : ADD_FAILURE() << "font";
+    SendMessageW(h, WM_GETFONT, 0, 0) == reinterpret_cast<LRESULT>(main_->Font()) ? void()
+                                                                                  : ADD_FAILURE() << "font";
   }
 }
 
@@ -125,10 +126,12 @@ TEST_F(MainWindowTest, TabMovesThroughTheControlsInTabOrder) {
     h = GetNextDlgTabItem(main_->Handle(), h, FALSE);
     if (c && order.size() > 1 && c->Name() == order.front()) break;
   }
+  // clang-format off
   const std::vector<std::string> expected = {
       "Connect",          "Port",        "BaudRate",      "CR",   "LF",   "SendBefore",
       "SendBeforeText",   "SendBeforeCommands", "StartApplication", "ApplicationList", "SendAfter",
       "SendAfterText",    "SendAfterCommands", "OK",     "Help", "Cancel", "Interval"};
+  // clang-format on
   ASSERT_GE(order.size(), expected.size());
   order.resize(expected.size());
   EXPECT_EQ(order, expected);
@@ -201,15 +204,16 @@ TEST_F(MainWindowTest, EnablementRuleForAllSixteenCombinations) {
     EXPECT_EQ(m.StartApplication.Checked(), s);
     EXPECT_EQ(m.SendAfter.Checked(), a);
 
-    for (TControl* ctl : std::initializer_list<TControl*>{&m.Port, &m.BaudRate, &m.CR, &m.LF, &m.SendBefore,
-                                                          &m.SendAfter})
+    for (TControl* ctl :
+         std::initializer_list<TControl*>{&m.Port, &m.BaudRate, &m.CR, &m.LF, &m.SendBefore, &m.SendAfter})
       EXPECT_EQ(ctl->Enabled(), c) << ctl->Name();
     for (TControl* ctl :
          std::initializer_list<TControl*>{&m.SendBeforeText, &m.SendBeforeAdd, &m.SendBeforeCommands})
       EXPECT_EQ(ctl->Enabled(), b && c) << ctl->Name();
     for (TControl* ctl : std::initializer_list<TControl*>{&m.ApplicationList, &m.ApplicationAdd, &m.Interval})
       EXPECT_EQ(ctl->Enabled(), s) << ctl->Name();
-    for (TControl* ctl : std::initializer_list<TControl*>{&m.SendAfterText, &m.SendAfterAdd, &m.SendAfterCommands})
+    for (TControl* ctl :
+         std::initializer_list<TControl*>{&m.SendAfterText, &m.SendAfterAdd, &m.SendAfterCommands})
       EXPECT_EQ(ctl->Enabled(), a && c) << ctl->Name();
     // Never touched by the rule.
     for (TControl* ctl : std::initializer_list<TControl*>{&m.Connect, &m.StartApplication, &m.BaudRateLabel,

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "base/Text.h"
 #include "support/gnugettext.h"
 #include "support/gnugettextLanguage.h"
-#include "toolkit/Text.h"
 
 namespace fs = std::filesystem;
 

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "settings/IntText.h"
-#include "toolkit/Exception.h"
+#include "base/Exception.h"
+#include "base/IntText.h"
 
 namespace {
 

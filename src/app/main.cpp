@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "serial/CPortCtl.h"
+#include "base/Text.h"
+#include "serial/SerialPorts.h"
 #include "support/gnugettext.h"
 #include "toolkit/Application.h"
-#include "toolkit/Text.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 

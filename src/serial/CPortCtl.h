@@ -1,12 +1,8 @@
 #pragma once
-// The port-aware drop-down list of the class library (Windows), with the port listing and the
-// selector it is made of.
+// The port-aware drop-down list of the class library, made of the selector.
 #include "serial/ComSelect.h"
-#ifdef _WIN32
-#include "toolkit/Controls.h"
-#endif
+#include "toolkit/ComboBox.h"
 
-#ifdef _WIN32
 // A drop-down list of the values of one kind of port setting, linked to a port settings object.
 // Selections made while its form is being built are only recorded; the last one (unless -1) is
 // applied when building ends.
@@ -57,4 +53,3 @@ class TComComboBox : public TCustomComboBox, private TComPortObserver {
   bool building_ = true;
   int pendingIndex_ = -1;
 };
-#endif

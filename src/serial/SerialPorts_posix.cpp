@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "serial/ComSelect.h"
+#include "serial/SerialPorts.h"
 
 namespace {
 

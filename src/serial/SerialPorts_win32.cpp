@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "serial/ComSelect.h"
+#include "serial/SerialPorts.h"
 #include "toolkit/Handles.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "base/Text.h"
 #include "settings/TarvenikIni.h"
-#include "toolkit/Text.h"
 
 std::string ExecutablePath() {
   std::wstring path(MAX_PATH, L'\0');

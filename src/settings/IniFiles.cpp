@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "settings/IntText.h"
+#include "base/IntText.h"
+#include "base/ResStrings.h"
 #include "settings/Profile.h"
-#include "toolkit/ResStrings.h"
 
 int32_t TCustomIniFile::ReadNumber(const std::string& section, const std::string& key, int32_t defaultValue) {
   return StrToIntDef(ReadText(section, key, std::string()), defaultValue);

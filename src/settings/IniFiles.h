@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "toolkit/Exception.h"
+#include "base/Exception.h"
 
 // A write or a section removal that the profile functions refused.
 class EIniFileException : public Exception {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/Text.h"
 #include "settings/ProfileFile.h"
-#include "toolkit/Text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "settings/TarvenikIni.h"
 
-#include "settings/IntText.h"
+#include "base/IntText.h"
 
 namespace tarvenik_ini {
 

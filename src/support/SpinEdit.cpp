@@ -6,46 +6,15 @@
 
 #include <string>
 
-#include "settings/IntText.h"
+#include "base/IntText.h"
 #include "support/SpinRules.h"
 #include "toolkit/Application.h"
+#include "toolkit/WinUtil.h"
 
 namespace {
 
 constexpr wchar_t kChildClass[] = L"TarvenikSpinChild";
 constexpr COLORREF kOlive = RGB(128, 128, 0);
-
-// A device context of the screen, released with the holder.
-class ScreenDC {
- public:
-  ScreenDC() : dc_(GetDC(nullptr)) {}
-  ~ScreenDC() { ReleaseDC(nullptr, dc_); }
-  ScreenDC(const ScreenDC&) = delete;
-  ScreenDC& operator=(const ScreenDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
-// A memory device context with one object selected into it for its lifetime.
-class MemoryDC {
- public:
-  MemoryDC(HDC compatible, HGDIOBJ object) : dc_(CreateCompatibleDC(compatible)) {
-    old_ = SelectObject(dc_, object);
-  }
-  ~MemoryDC() {
-    SelectObject(dc_, old_);
-    DeleteDC(dc_);
-  }
-  MemoryDC(const MemoryDC&) = delete;
-  MemoryDC& operator=(const MemoryDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
 
 // The arrow image as a bitmap; the colour of its lower-left pixel is the one drawn transparent.
 void addGlyph(HIMAGELIST images, bool up) {
@@ -61,20 +30,6 @@ void addGlyph(HIMAGELIST images, bool up) {
     transparent = GetPixel(dc.get(), 0, spinrules::kGlyphHeight - 1);
   }
   ImageList_AddMasked(images, bitmap.get(), transparent);  // copies the bitmap
-}
-
-void registerChildClass(WNDPROC proc) {
-  static const bool registered = [proc] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kChildClass;
-    return RegisterClassExW(&wc) != 0;
-  }();
-  (void)registered;
 }
 
 wchar_t localeDecimalSeparator() {
@@ -98,29 +53,14 @@ TSpinChildWindow::~TSpinChildWindow() {
 }
 
 void TSpinChildWindow::CreateWindowIn(HWND parent, int left, int top, int width, int height) {
-  registerChildClass(&ObjectWindowProc<TSpinChildWindow>);
+  static const bool registered = RegisterWindowClass(kChildClass, &ObjectWindowProc<TSpinChildWindow>);
+  (void)registered;
   CreateWindowExW(WS_EX_NOPARENTNOTIFY, kChildClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, left, top,
                   width, height, parent, nullptr, GetModuleHandleW(nullptr), this);
 }
 
 LRESULT TSpinChildWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(hwnd_, msg, wp, lp);
-}
-
-void TSpinChildWindow::SetEnabled(bool enabled) {
-  if (hwnd_) EnableWindow(hwnd_, enabled);
-}
-
-RECT TSpinChildWindow::BoundsRect() const {
-  RECT r{};
-  if (!hwnd_) return r;
-  GetWindowRect(hwnd_, &r);
-  MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
-void TSpinChildWindow::SetBounds(int left, int top, int width, int height) {
-  if (hwnd_) SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // --- arrow button ----------------------------------------------------------------------------
@@ -293,8 +233,8 @@ void TSpinButton::layoutArrows() {
   RECT r;
   GetClientRect(Handle(), &r);
   const spinrules::ArrowBounds b = spinrules::ArrowLayout(r.right, r.bottom);
-  up_.SetBounds(b.up.left, b.up.top, b.up.width, b.up.height);
-  down_.SetBounds(b.down.left, b.down.top, b.down.width, b.down.height);
+  up_.SetBounds({b.up.left, b.up.top, b.up.width, b.up.height});
+  down_.SetBounds({b.down.left, b.down.top, b.down.width, b.down.height});
 }
 
 LRESULT TSpinButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -400,7 +340,7 @@ void TSpinEdit::resized() {
   RECT pr = button_->BoundsRect();
   const int pairWidth = pr.right - pr.left;
   const spinrules::Rect pair = spinrules::PairBounds(width, height, pairWidth, ctl3d);
-  button_->SetBounds(pair.left, pair.top, pair.width, pair.height);
+  button_->SetBounds({pair.left, pair.top, pair.width, pair.height});
   RECT cr;
   GetClientRect(Handle(), &cr);
   const spinrules::Edges text = spinrules::TextArea(cr.right, cr.bottom, pairWidth);

@@ -8,24 +8,16 @@
 #include <functional>
 #include <memory>
 
-#include "toolkit/Controls.h"
-#include "toolkit/WindowProc.h"
+#include "toolkit/ChildWindow.h"
+#include "toolkit/Edit.h"
 #include "toolkit/Handles.h"
+#include "toolkit/WindowProc.h"
 
 // A window of this unit that lives inside another control rather than directly on a form: the
 // arrow pair inside the field and the arrows inside the pair. It owns its window.
-class TSpinChildWindow {
+class TSpinChildWindow : public TChildWindow {
  public:
-  TSpinChildWindow() = default;
-  TSpinChildWindow(const TSpinChildWindow&) = delete;
-  TSpinChildWindow& operator=(const TSpinChildWindow&) = delete;
-  virtual ~TSpinChildWindow();
-
-  HWND Handle() const { return hwnd_; }
-  bool Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
-  void SetEnabled(bool enabled);
-  RECT BoundsRect() const;  // inside the parent's client area
-  void SetBounds(int left, int top, int width, int height);
+  ~TSpinChildWindow() override;
 
  protected:
   void CreateWindowIn(HWND parent, int left, int top, int width, int height);
@@ -34,7 +26,6 @@ class TSpinChildWindow {
  private:
   template <typename T>
   friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
-  HWND hwnd_ = nullptr;
 };
 
 // An arrow button: never takes the focus, shows a glyph, steps once when released over itself and

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "settings/IntText.h"
+#include "base/IntText.h"
 
 namespace spinrules {
 

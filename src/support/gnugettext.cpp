@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <mutex>
 
+#include "base/Exception.h"
+#include "base/ResStrings.h"
+#include "base/Text.h"
 #include "support/gnugettextLanguage.h"
-#include "toolkit/Exception.h"
-#include "toolkit/ResStrings.h"
-#include "toolkit/Text.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "toolkit/Exception.h"
+#include "base/Exception.h"
+#include "base/ResStrings.h"
+#include "base/Text.h"
 #include "toolkit/Forms.h"
-#include "toolkit/ResStrings.h"
-#include "toolkit/Text.h"
 
 TApplication& TApplication::Instance() {
   static TApplication app;

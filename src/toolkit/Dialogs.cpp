@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "base/ResStrings.h"
+#include "base/Text.h"
 #include "toolkit/Application.h"
-#include "toolkit/Controls.h"
+#include "toolkit/Button.h"
 #include "toolkit/Forms.h"
-#include "toolkit/ResStrings.h"
-#include "toolkit/Text.h"
+#include "toolkit/Label.h"
+#include "toolkit/WinUtil.h"
 
 namespace {
 
@@ -31,15 +33,12 @@ class TMessageForm : public TForm {
 };
 
 SIZE measure(const std::wstring& text) {
-  HDC dc = GetDC(nullptr);
-  HFONT font = CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
-  HGDIOBJ old = SelectObject(dc, font);
+  ScreenDC screen;
+  UniqueFont font = CreateFormFont();
+  SelectedObject selected(screen.get(), font.get());
   RECT r{0, 0, 400, 0};
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  SelectObject(dc, old);
-  DeleteObject(font);
-  ReleaseDC(nullptr, dc);
+  DrawTextW(screen.get(), text.c_str(), static_cast<int>(text.size()), &r,
+            DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
   // A little room: the label lays the text out itself and must not wrap its last word away.
   return SIZE{r.right - r.left + 8, r.bottom - r.top};
 }

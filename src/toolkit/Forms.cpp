@@ -3,28 +3,14 @@
 #include <algorithm>
 
 #include "toolkit/Application.h"
-#include "toolkit/Controls.h"
+#include "toolkit/Button.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/WinUtil.h"
 #include "toolkit/WindowProc.h"
 
 namespace {
 
 constexpr wchar_t kFormClass[] = L"TarvenikForm";
-
-void registerClass(WNDPROC proc) {
-  static bool done = false;
-  if (done) return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
-  wc.lpszClassName = kFormClass;
-  RegisterClassExW(&wc);
-  done = true;
-}
 
 DWORD styleFor(BorderStyle b) {
   (void)b;
@@ -39,10 +25,10 @@ DWORD exStyleFor(BorderStyle b) {
 }  // namespace
 
 TForm::TForm(const std::wstring& caption, int clientWidth, int clientHeight, BorderStyle border) {
-  registerClass(&ObjectWindowProc<TForm>);
-  // Every control uses Tahoma 8 pt (11 pixels high).
-  font_.reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
+  static const bool registered = RegisterWindowClass(kFormClass, &ObjectWindowProc<TForm>, CS_DBLCLKS,
+                                                     LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"));
+  (void)registered;
+  font_ = CreateFormFont();
   DWORD style = styleFor(border);
   DWORD exStyle = exStyleFor(border);
   RECT r{0, 0, clientWidth, clientHeight};
@@ -72,13 +58,7 @@ TForm* TForm::FromHandle(HWND hwnd) {
   return reinterpret_cast<TForm*>(GetWindowLongPtrW(root, GWLP_USERDATA));
 }
 
-std::wstring TForm::Caption() const {
-  int n = GetWindowTextLengthW(hwnd_);
-  std::wstring s(static_cast<size_t>(n) + 1, L'\0');
-  n = GetWindowTextW(hwnd_, s.data(), n + 1);
-  s.resize(static_cast<size_t>(n));
-  return s;
-}
+std::wstring TForm::Caption() const { return WindowText(hwnd_); }
 
 void TForm::SetCaption(const std::wstring& caption) { SetWindowTextW(hwnd_, caption.c_str()); }
 

@@ -1,6 +1,7 @@
 #pragma once
-// Owners for the Windows objects the class library creates. Window handles are not owned here:
-// a window is destroyed by the form that holds it.
+// Owners for the Windows objects the class library creates, and holders of device contexts and
+// of objects selected into them. Window handles are not owned here: a window is destroyed by the
+// form that holds it.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -61,6 +62,11 @@ struct BitmapTraits {
   static void close(HBITMAP h) { DeleteObject(h); }
 };
 
+struct DCTraits {
+  static HDC invalid() { return nullptr; }
+  static void close(HDC h) { DeleteDC(h); }
+};
+
 using UniqueFont = UniqueHandle<HFONT, FontTraits>;
 using UniqueIcon = UniqueHandle<HICON, IconTraits>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
@@ -68,3 +74,43 @@ using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 using UniqueFileHandle = UniqueHandle<HANDLE, FileHandleTraits>;
 using UniqueRegKey = UniqueHandle<HKEY, RegKeyTraits>;
 using UniqueBitmap = UniqueHandle<HBITMAP, BitmapTraits>;
+using UniqueDC = UniqueHandle<HDC, DCTraits>;
+
+// A device context of the screen, released with the holder.
+class ScreenDC {
+ public:
+  ScreenDC() : dc_(GetDC(nullptr)) {}
+  ~ScreenDC() { ReleaseDC(nullptr, dc_); }
+  ScreenDC(const ScreenDC&) = delete;
+  ScreenDC& operator=(const ScreenDC&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// An object selected into a device context for the holder's lifetime; the one it replaced is
+// selected again at the end.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  ~SelectedObject() { SelectObject(dc_, old_); }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// A memory device context with one object selected into it for its lifetime.
+class MemoryDC {
+ public:
+  MemoryDC(HDC compatible, HGDIOBJ object)
+      : dc_(CreateCompatibleDC(compatible)), selected_(dc_.get(), object) {}
+  HDC get() const { return dc_.get(); }
+
+ private:
+  UniqueDC dc_;              // deleted last,
+  SelectedObject selected_;  // after the object it held is put back
+};

@@ -7,15 +7,13 @@ namespace {
 constexpr int kSize = 16;
 
 UniqueBitmap blackSquare() {
-  HDC screen = GetDC(nullptr);
-  UniqueBitmap bmp(CreateCompatibleBitmap(screen, kSize, kSize));
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(dc, bmp.get());
-  RECT r{0, 0, kSize, kSize};
-  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
+  ScreenDC screen;
+  UniqueBitmap bmp(CreateCompatibleBitmap(screen.get(), kSize, kSize));
+  {
+    MemoryDC dc(screen.get(), bmp.get());
+    RECT r{0, 0, kSize, kSize};
+    FillRect(dc.get(), &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  }
   return bmp;
 }
 

@@ -5,7 +5,9 @@
 //
 // "E" and "-" are enabled by a selection change in the list and disabled only by a click in the
 // list that leaves no row selected; nothing else touches them.
-#include "toolkit/Controls.h"
+#include "toolkit/Edit.h"
+#include "toolkit/ListView.h"
+#include "toolkit/SpeedButton.h"
 
 class TCommandList {
  public:

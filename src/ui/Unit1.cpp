@@ -2,11 +2,11 @@
 
 #include <array>
 
+#include "base/ResStrings.h"
+#include "base/Text.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
-#include "toolkit/ResStrings.h"
-#include "toolkit/Text.h"
-#include "ui/MainLayout.h"
+#include "ui/Unit1Layout.h"
 
 TMain* Main = nullptr;
 

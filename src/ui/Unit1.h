@@ -10,9 +10,15 @@
 #include "serial/CPortCtl.h"
 #include "support/SpinEdit.h"
 #include "support/VistaAltFix.h"
-#include "toolkit/Controls.h"
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/Edit.h"
 #include "toolkit/Forms.h"
 #include "toolkit/ImageList.h"
+#include "toolkit/Label.h"
+#include "toolkit/ListView.h"
+#include "toolkit/SpeedButton.h"
 #include "ui/CommandList.h"
 
 class TMain : public TForm {

@@ -2,10 +2,10 @@
 
 #include <commdlg.h>
 
+#include "base/Exception.h"
+#include "base/Text.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
-#include "toolkit/Exception.h"
-#include "toolkit/Text.h"
 #include "ui/FileIcon.h"
 #include "ui/Unit1.h"
 

@@ -4,8 +4,11 @@
 #include <cstdint>
 #include <string>
 
-#include "toolkit/Controls.h"
+#include "toolkit/Button.h"
+#include "toolkit/Edit.h"
 #include "toolkit/Forms.h"
+#include "toolkit/Label.h"
+#include "toolkit/SpeedButton.h"
 
 class TSelectApplication : public TForm {
  public:

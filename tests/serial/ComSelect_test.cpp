@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "toolkit/ResStrings.h"
+#include "base/ResStrings.h"
 
 namespace {
 

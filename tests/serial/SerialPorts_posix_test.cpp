@@ -5,7 +5,8 @@
 #include <fstream>
 #include <random>
 
-#include "serial/ComSelect.h"
+#include "serial/CPort.h"
+#include "serial/SerialPorts.h"
 
 namespace fs = std::filesystem;
 

@@ -1,7 +1,7 @@
 // The port listing against the registry's serial-port map, written by each test.
 #include <gtest/gtest.h>
 
-#include "serial/ComSelect.h"
+#include "serial/SerialPorts.h"
 #include "serial/SerialMap.h"
 
 using namespace serialtest;

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "base/ResStrings.h"
 #include "settings/IniFiles.h"
 #include "settings/TempDir.h"
-#include "toolkit/ResStrings.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Exception.h"
 #include "testing/WinTest.h"
-#include "toolkit/Exception.h"
 #include "toolkit/Forms.h"
 
 namespace {

@@ -8,9 +8,12 @@
 #include <memory>
 
 #include "testing/WinTest.h"
-#include "toolkit/Controls.h"
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
 #include "toolkit/Dialogs.h"
+#include "toolkit/Edit.h"
 #include "toolkit/Forms.h"
+#include "toolkit/ListView.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <regex>
 
+#include "base/Exception.h"
+#include "base/ResStrings.h"
 #include "gnugettextTestSupport.h"
-#include "toolkit/Exception.h"
-#include "toolkit/ResStrings.h"
 
 namespace {
 

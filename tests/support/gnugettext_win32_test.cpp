@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "base/Exception.h"
 #include "gnugettextTestSupport.h"
 #include "support/FileMap.h"
 #include "support/gnugettext.h"
 #include "support/gnugettextLanguage.h"
-#include "toolkit/Exception.h"
 
 namespace {
 

@@ -1,12 +1,16 @@
 // The dispatch point, the error box and the plain message dialog, with real windows.
 #include <gtest/gtest.h>
 
+#include "base/Exception.h"
+#include "base/Text.h"
 #include "testing/WinTest.h"
-#include "toolkit/Controls.h"
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/ComboBox.h"
 #include "toolkit/Dialogs.h"
-#include "toolkit/Exception.h"
+#include "toolkit/Edit.h"
 #include "toolkit/Forms.h"
-#include "toolkit/Text.h"
+#include "toolkit/SpeedButton.h"
 
 namespace {
 

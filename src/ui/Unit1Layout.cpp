@@ -1,4 +1,4 @@
-#include "ui/MainLayout.h"
+#include "ui/Unit1Layout.h"
 
 #include <array>
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <sstream>
 
+#include "base/Text.h"
 #include "testing/WinTest.h"
-#include "toolkit/Text.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 

@@ -4,9 +4,9 @@
 #include <fstream>
 #include <memory>
 
+#include "base/Text.h"
 #include "testing/WinTest.h"
-#include "toolkit/Text.h"
-#include "ui/MainLayout.h"
+#include "ui/Unit1Layout.h"
 #include "ui/Unit1.h"
 
 namespace {

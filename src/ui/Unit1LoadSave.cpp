@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "settings/IntText.h"
+#include "base/IntText.h"
+#include "base/Text.h"
 #include "settings/TarvenikIni.h"
 #include "toolkit/Application.h"
-#include "toolkit/Text.h"
 #include "ui/FileIcon.h"
 #include "ui/Unit1.h"
 

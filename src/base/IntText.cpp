@@ -1,9 +1,9 @@
-#include "settings/IntText.h"
+#include "base/IntText.h"
 
 #include <charconv>
 
-#include "toolkit/Exception.h"
-#include "toolkit/ResStrings.h"
+#include "base/Exception.h"
+#include "base/ResStrings.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "toolkit/ResStrings.h"
+#include "base/ResStrings.h"
 
 TEST(ErrorBoxText, AppendsFullStopOnlyAfterCharactersAboveIt) {
   struct Case {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Text.h"
 #include "testing/WinTest.h"
-#include "toolkit/Text.h"
 #include "ui/FileIcon.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"

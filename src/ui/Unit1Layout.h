@@ -3,7 +3,7 @@
 // whether each is enabled when the window is created. The window is built from this table.
 #include <span>
 
-#include "toolkit/Controls.h"
+#include "toolkit/Control.h"
 
 class TMain;
 

@@ -1,4 +1,4 @@
-#include "toolkit/Text.h"
+#include "base/Text.h"
 
 // Outside Windows the 8-bit texts are UTF-8, so "ANSI" and UTF-8 are the same conversion.
 // wchar_t holds a whole code point here; malformed bytes become U+FFFD.

@@ -1,4 +1,4 @@
-#include "toolkit/ResStrings.h"
+#include "base/ResStrings.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "toolkit/Text.h"
+#include "base/Text.h"
 
 namespace {
 

@@ -1,0 +1,56 @@
+#include "toolkit/ComboBox.h"
+
+#include "base/Text.h"
+#include "toolkit/Application.h"
+
+int TCustomComboBox::Count() const {
+  LRESULT n = SendMessageW(Handle(), CB_GETCOUNT, 0, 0);  // CB_ERR on failure
+  return n == CB_ERR ? 0 : static_cast<int>(n);
+}
+
+std::string TCustomComboBox::Item(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  LRESULT n = SendMessageW(Handle(), CB_GETLBTEXTLEN, index, 0);  // CB_ERR for a bad index
+  if (n == CB_ERR) return {};
+  std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+  n = SendMessageW(Handle(), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(s.data()));
+  if (n == CB_ERR) return {};
+  s.resize(static_cast<size_t>(n));
+  return WideToAnsi(s);
+}
+
+std::vector<std::string> TCustomComboBox::Items() const {
+  std::vector<std::string> items;
+  int n = Count();
+  items.reserve(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) items.push_back(Item(i));
+  return items;
+}
+
+void TCustomComboBox::SetItems(const std::vector<std::string>& items) {
+  ClearItems();
+  for (const auto& s : items) AddItem(s);
+}
+
+void TCustomComboBox::AddItem(const std::string& text) {
+  SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AnsiToWide(text).c_str()));
+}
+
+void TCustomComboBox::ClearItems() { SendMessageW(Handle(), CB_RESETCONTENT, 0, 0); }
+
+int TCustomComboBox::ItemIndex() const {
+  LRESULT i = SendMessageW(Handle(), CB_GETCURSEL, 0, 0);  // CB_ERR when none
+  return i == CB_ERR ? -1 : static_cast<int>(i);
+}
+
+void TCustomComboBox::SetItemIndex(int index) { SendMessageW(Handle(), CB_SETCURSEL, index, 0); }
+
+bool TCustomComboBox::DroppedDown() const { return SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0; }
+
+void TCustomComboBox::HandleCommand(WORD code) {
+  if (code == CBN_SELCHANGE) SafeCall([this] { Change(); });
+}
+
+void TCustomComboBox::Change() {
+  if (OnChange) OnChange();
+}

@@ -1,0 +1,35 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "toolkit/Control.h"
+
+// A drop-down list without typing.
+class TCustomComboBox : public TControl {
+ public:
+  std::function<void()> OnChange;
+
+  int Count() const;
+  std::string Item(int index) const;  // "" outside the list
+  std::vector<std::string> Items() const;
+  void SetItems(const std::vector<std::string>& items);
+  void AddItem(const std::string& text);
+  void ClearItems();
+  int ItemIndex() const;  // -1: none
+  virtual void SetItemIndex(int index);
+  bool DroppedDown() const;
+  void HandleCommand(WORD code) override;
+
+ protected:
+  const wchar_t* WindowClass() const override { return L"COMBOBOX"; }
+  DWORD Style() const override { return CBS_DROPDOWNLIST | WS_VSCROLL; }
+  // What happens when the user picks an item; raises OnChange.
+  virtual void Change();
+};
+
+class TComboBox : public TCustomComboBox {
+ public:
+  // The selected item's text, "" when none is selected.
+  std::string SelectedText() const { return Item(ItemIndex()); }
+};

@@ -1,0 +1,62 @@
+#pragma once
+// Thin, non-owning wrappers over the Windows controls the forms are made of. A control object
+// lives in its form; its window is a child of the form's window and is destroyed with it.
+// Notifications that the form receives (WM_COMMAND, WM_NOTIFY) are reflected to the control
+// that sent them, which raises its typed event through the one dispatch point.
+#include <windows.h>
+
+#include <string>
+
+#include "toolkit/ChildWindow.h"
+
+class TForm;
+
+class TControl : public TChildWindow {
+ public:
+  TControl() = default;
+  // Detaches from the window, which the form destroys later, after its members are gone.
+  ~TControl() override;
+
+  // Creates the window inside `parent`. tabOrder < 0 means not a tab stop.
+  void Create(TForm& parent, std::string name, const std::wstring& caption, Bounds bounds, int tabOrder,
+              bool enabled);
+
+  const std::string& Name() const { return name_; }
+  TForm* Form() const { return form_; }
+  int TabOrder() const { return tabOrder_; }
+
+  // The window text in UTF-16, and in the system code page.
+  std::wstring Caption() const;
+  void SetCaption(const std::wstring& caption);
+  std::string Text() const;
+  void SetText(const std::string& text);
+  bool Focused() const;
+  void SetFocus();
+
+  // Looks up the control object of a window created by this library.
+  static TControl* FromHandle(HWND hwnd);
+
+  // Called for WM_COMMAND / WM_NOTIFY that the control sent to its parent.
+  virtual void HandleCommand(WORD /*code*/) {}
+  virtual LRESULT HandleNotify(NMHDR* /*hdr*/) { return 0; }
+  // Whether the control takes Enter itself instead of leaving it to the form.
+  virtual bool WantsReturn() const { return false; }
+  // Called by the form when all its controls have been built.
+  virtual void Loaded() {}
+
+ protected:
+  virtual const wchar_t* WindowClass() const = 0;
+  virtual DWORD Style() const { return 0; }
+  virtual DWORD ExStyle() const { return 0; }
+  virtual void AfterCreate() {}
+  // The control's own window procedure; the default passes the message on.
+  virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp);
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
+  TForm* form_ = nullptr;
+  std::string name_;
+  int tabOrder_ = -1;
+};

@@ -1,0 +1,153 @@
+#include "toolkit/ListView.h"
+
+#include "base/Text.h"
+#include "toolkit/Application.h"
+#include "toolkit/ImageList.h"
+
+DWORD TListView::Style() const {
+  DWORD s = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+  if (!showHeaders_) s |= LVS_NOCOLUMNHEADER;
+  return s;
+}
+
+void TListView::AfterCreate() {
+  ListView_SetExtendedListViewStyle(Handle(), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+}
+
+void TListView::AddColumn(const std::wstring& caption, int width) {
+  LVCOLUMNW col{};
+  col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+  col.pszText = const_cast<wchar_t*>(caption.c_str());
+  col.cx = width;
+  col.iSubItem = columns_;
+  SendMessageW(Handle(), LVM_INSERTCOLUMNW, columns_, reinterpret_cast<LPARAM>(&col));
+  ++columns_;
+}
+
+void TListView::FitColumnToClient() {
+  RECT r;
+  GetClientRect(Handle(), &r);
+  ListView_SetColumnWidth(Handle(), 0, r.right - r.left);
+}
+
+void TListView::AutoSizeColumns() {
+  // The columns share the client width; with rows, each first takes what its texts need.
+  if (columns_ == 0) return;
+  RECT r;
+  GetClientRect(Handle(), &r);
+  int total = r.right - r.left;
+  if (Count() == 0) {
+    for (int i = 0; i < columns_; ++i) ListView_SetColumnWidth(Handle(), i, total / columns_);
+    return;
+  }
+  int used = 0;
+  for (int i = 0; i + 1 < columns_; ++i) {
+    ListView_SetColumnWidth(Handle(), i, LVSCW_AUTOSIZE_USEHEADER);
+    used += ListView_GetColumnWidth(Handle(), i);
+  }
+  ListView_SetColumnWidth(Handle(), columns_ - 1, LVSCW_AUTOSIZE_USEHEADER);
+  if (used + ListView_GetColumnWidth(Handle(), columns_ - 1) < total)
+    ListView_SetColumnWidth(Handle(), columns_ - 1, total - used);
+}
+
+void TListView::SetSmallImages(TImageList* images) {
+  ListView_SetImageList(Handle(), images ? images->Handle() : nullptr, LVSIL_SMALL);
+}
+
+int TListView::Count() const { return ListView_GetItemCount(Handle()); }
+
+void TListView::BeginUpdate(int rows) {
+  SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+  SendMessageW(Handle(), LVM_SETITEMCOUNT, Count() + rows, LVSICF_NOINVALIDATEALL);
+}
+
+void TListView::EndUpdate() {
+  SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+int TListView::AddRow(const std::string& caption) {
+  std::wstring w = AnsiToWide(caption);
+  LVITEMW item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = Count();
+  item.iImage = -1;  // I_IMAGENONE would leave no room; -1 shows no image
+  item.pszText = w.data();
+  return static_cast<int>(SendMessageW(Handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void TListView::DeleteRow(int index) { ListView_DeleteItem(Handle(), index); }
+void TListView::Clear() { ListView_DeleteAllItems(Handle()); }
+
+std::string TListView::RowText(int index, int column) const {
+  std::wstring buf(256, L'\0');
+  for (;;) {
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buf.data();
+    item.cchTextMax = static_cast<int>(buf.size());
+    auto n =
+        static_cast<size_t>(SendMessageW(Handle(), LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item)));
+    if (n + 1 < buf.size()) {
+      buf.resize(n);
+      return WideToAnsi(buf);
+    }
+    buf.assign(buf.size() * 2, L'\0');
+  }
+}
+
+void TListView::SetRowText(int index, int column, const std::string& text) {
+  std::wstring w = AnsiToWide(text);
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = w.data();
+  SendMessageW(Handle(), LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
+}
+
+int TListView::ImageIndex(int index) const {
+  LVITEMW item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = index;
+  if (!SendMessageW(Handle(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+  return item.iImage;
+}
+
+void TListView::SetImageIndex(int index, int image) {
+  LVITEMW item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = index;
+  item.iImage = image;
+  SendMessageW(Handle(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+int TListView::Selected() const { return ListView_GetNextItem(Handle(), -1, LVNI_SELECTED); }
+
+void TListView::SetSelected(int index) {
+  if (index < 0) {
+    ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  } else {
+    ListView_SetItemState(Handle(), index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  }
+}
+
+LRESULT TListView::HandleNotify(NMHDR* hdr) {
+  switch (hdr->code) {
+    case NM_CLICK:
+      if (OnClick) SafeCall(OnClick);
+      break;
+    case LVN_ITEMCHANGED: {
+      auto* nm = reinterpret_cast<NMLISTVIEW*>(hdr);
+      if ((nm->uChanged & LVIF_STATE) && nm->iItem >= 0 &&
+          ((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED) && OnSelectItem) {
+        bool selected = (nm->uNewState & LVIS_SELECTED) != 0;
+        int index = nm->iItem;
+        SafeCall([&] { OnSelectItem(index, selected); });
+      }
+      break;
+    }
+    case LVN_BEGINLABELEDITW:
+    case LVN_BEGINLABELEDITA:
+      return TRUE;  // no in-place editing
+  }
+  return 0;
+}

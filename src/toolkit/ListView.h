@@ -1,0 +1,51 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+
+#include "toolkit/Control.h"
+
+class TImageList;
+
+// A report-style list view: columns, grid lines, whole-row selection, one selected row, selection
+// kept visible, no in-place editing.
+class TListView : public TControl {
+ public:
+  std::function<void()> OnClick;
+  // A row became selected or deselected.
+  std::function<void(int index, bool selected)> OnSelectItem;
+
+  void SetShowColumnHeaders(bool show) { showHeaders_ = show; }
+  void AddColumn(const std::wstring& caption, int width);
+  // Sizes the single column to the list's client width.
+  void FitColumnToClient();
+  void AutoSizeColumns();
+  void SetSmallImages(TImageList* images);
+
+  int Count() const;
+  // Around adding many rows: no repainting until the end, room made for `rows` rows at once.
+  void BeginUpdate(int rows);
+  void EndUpdate();
+  int AddRow(const std::string& caption);  // returns the new row's index
+  void DeleteRow(int index);
+  void Clear();
+  std::string RowText(int index, int column = 0) const;
+  void SetRowText(int index, int column, const std::string& text);
+  int ImageIndex(int index) const;
+  void SetImageIndex(int index, int image);
+  int Selected() const;         // -1: none
+  void SetSelected(int index);  // -1 clears
+  LRESULT HandleNotify(NMHDR* hdr) override;
+
+ protected:
+  const wchar_t* WindowClass() const override { return WC_LISTVIEWW; }
+  DWORD Style() const override;
+  DWORD ExStyle() const override { return WS_EX_CLIENTEDGE; }
+  void AfterCreate() override;
+
+ private:
+  bool showHeaders_ = true;
+  int columns_ = 0;
+};

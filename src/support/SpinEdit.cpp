@@ -5,11 +5,14 @@
 #include <windowsx.h>
 
 #include <string>
+#include <utility>
 
 #include "base/IntText.h"
 #include "support/SpinRules.h"
 #include "toolkit/Application.h"
 #include "toolkit/WinUtil.h"
+#include "toolkit/Dpi.h"
+#include "toolkit/Forms.h"
 
 namespace {
 
@@ -17,19 +20,27 @@ constexpr wchar_t kChildClass[] = L"TarvenikSpinChild";
 constexpr COLORREF kOlive = RGB(128, 128, 0);
 
 // The arrow image as a bitmap; the colour of its lower-left pixel is the one drawn transparent.
-void addGlyph(HIMAGELIST images, bool up) {
-  const spinrules::Glyph glyph = spinrules::ArrowGlyph(up);
+void addGlyph(HIMAGELIST images, const spinrules::Glyph& glyph) {
   ScreenDC screen;
-  UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), spinrules::kGlyphWidth, spinrules::kGlyphHeight));
+  UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), glyph.width, glyph.height));
   COLORREF transparent = kOlive;
   {
     MemoryDC dc(screen.get(), bitmap.get());
-    for (int y = 0; y < spinrules::kGlyphHeight; ++y)
-      for (int x = 0; x < spinrules::kGlyphWidth; ++x)
+    for (int y = 0; y < glyph.height; ++y)
+      for (int x = 0; x < glyph.width; ++x)
         SetPixel(dc.get(), x, y, glyph[y][x] == spinrules::GlyphPixel::Black ? RGB(0, 0, 0) : kOlive);
-    transparent = GetPixel(dc.get(), 0, spinrules::kGlyphHeight - 1);
+    transparent = GetPixel(dc.get(), 0, glyph.height - 1);
   }
   ImageList_AddMasked(images, bitmap.get(), transparent);  // copies the bitmap
+}
+
+// The up and down arrow images for `dpi`.
+UniqueImageList arrowGlyphs(UINT dpi) {
+  const spinrules::Glyph up = spinrules::ArrowGlyph(true, static_cast<int>(dpi));
+  UniqueImageList images(ImageList_Create(up.width, up.height, ILC_COLOR24 | ILC_MASK, 2, 0));
+  addGlyph(images.get(), up);
+  addGlyph(images.get(), spinrules::ArrowGlyph(false, static_cast<int>(dpi)));
+  return images;
 }
 
 wchar_t localeDecimalSeparator() {
@@ -133,8 +144,10 @@ void TTimerSpeedButton::paint(HDC dc) {
     DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (down ? DFCS_PUSHED : 0));
   }
   if (!images_ || glyph_ < 0) return;
-  int x = (rc.right - spinrules::kGlyphWidth) / 2 + (down ? 1 : 0);
-  int y = (rc.bottom - spinrules::kGlyphHeight) / 2 + (down ? 1 : 0);
+  int glyphWidth = 0, glyphHeight = 0;
+  ImageList_GetIconSize(images_, &glyphWidth, &glyphHeight);
+  int x = (rc.right - glyphWidth) / 2 + (down ? 1 : 0);
+  int y = (rc.bottom - glyphHeight) / 2 + (down ? 1 : 0);
   if (enabled) {
     ImageList_Draw(images_, glyph_, dc, x, y, ILD_TRANSPARENT);
   } else {
@@ -197,16 +210,12 @@ LRESULT TTimerSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 // --- arrow pair ------------------------------------------------------------------------------
 
-void TSpinButton::Create(HWND parent, int left, int top) {
-  CreateWindowIn(parent, left, top, spinrules::kPairMinWidth, spinrules::kPairInitialHeight);
-  glyphs_.reset(
-      ImageList_Create(spinrules::kGlyphWidth, spinrules::kGlyphHeight, ILC_COLOR24 | ILC_MASK, 2, 0));
-  addGlyph(glyphs_.get(), true);
-  addGlyph(glyphs_.get(), false);
+void TSpinButton::Create(HWND parent, int left, int top, UINT dpi) {
+  minWidth_ = ScaleForDpi(spinrules::kPairMinWidth, dpi);
+  CreateWindowIn(parent, left, top, minWidth_, ScaleForDpi(spinrules::kPairInitialHeight, dpi));
   up_.Create(Handle(), 0, 0, 1, 1);
   down_.Create(Handle(), 0, 0, 1, 1);
-  up_.SetGlyph(glyphs_.get(), 0);
-  down_.SetGlyph(glyphs_.get(), 1);
+  setGlyphs(dpi);
   up_.OnClick = [this] {
     if (OnUpClick) OnUpClick();
   };
@@ -216,6 +225,19 @@ void TSpinButton::Create(HWND parent, int left, int top) {
   up_.OnMouseDown = [this] { focusControl(); };
   down_.OnMouseDown = [this] { focusControl(); };
   layoutArrows();
+}
+
+void TSpinButton::setGlyphs(UINT dpi) {
+  UniqueImageList old = std::exchange(glyphs_, arrowGlyphs(dpi));
+  up_.SetGlyph(glyphs_.get(), 0);
+  down_.SetGlyph(glyphs_.get(), 1);
+}
+
+void TSpinButton::SetDpi(UINT dpi) {
+  minWidth_ = ScaleForDpi(spinrules::kPairMinWidth, dpi);
+  setGlyphs(dpi);
+  RECT r = BoundsRect();
+  SetBounds({r.left, r.top, minWidth_, r.bottom - r.top});
 }
 
 void TSpinButton::SetArrowsEnabled(bool enabled) {
@@ -241,8 +263,7 @@ LRESULT TSpinButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_WINDOWPOSCHANGING: {
       auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
-      if (!(pos->flags & SWP_NOSIZE) && pos->cx < spinrules::kPairMinWidth)
-        pos->cx = spinrules::kPairMinWidth;
+      if (!(pos->flags & SWP_NOSIZE) && pos->cx < minWidth_) pos->cx = minWidth_;
       break;
     }
     case WM_SIZE:
@@ -265,7 +286,7 @@ void TSpinEdit::AfterCreate() {
   TCustomEdit::AfterCreate();
   if (Caption().empty()) SetCaption(L"0");
   if (readOnly_) SendMessageW(Handle(), EM_SETREADONLY, TRUE, 0);
-  button_->Create(Handle(), 0, 0);
+  button_->Create(Handle(), 0, 0, dpi());
   button_->FocusControl = this;
   button_->OnUpClick = [this] { UpClick(); };
   button_->OnDownClick = [this] { DownClick(); };
@@ -312,6 +333,14 @@ void TSpinEdit::clampText() {
   if (spinrules::Clamp(v, minValue_, maxValue_) != v) SetValue(v);
 }
 
+UINT TSpinEdit::dpi() const { return Form() ? Form()->Dpi() : kDesignDpi; }
+
+void TSpinEdit::ScaleChanged(UINT oldDpi) {
+  TCustomEdit::ScaleChanged(oldDpi);
+  button_->SetDpi(dpi());
+  resized();
+}
+
 int TSpinEdit::MinHeight() const {
   ScreenDC screen;
   HGDIOBJ old = SelectObject(screen.get(), GetStockObject(SYSTEM_FONT));
@@ -322,7 +351,10 @@ int TSpinEdit::MinHeight() const {
   TEXTMETRICW own{};
   GetTextMetricsW(screen.get(), &own);
   SelectObject(screen.get(), old);
-  return spinrules::MinHeight(own.tmHeight, system.tmHeight, GetSystemMetrics(SM_CYBORDER));
+  // The system font is made for the system's dpi; the field is shown at its window's.
+  const UINT dpi = this->dpi();
+  const int systemHeight = MulDiv(system.tmHeight, static_cast<int>(dpi), static_cast<int>(SystemDpi()));
+  return spinrules::MinHeight(own.tmHeight, systemHeight, SystemMetricForDpi(SM_CYBORDER, dpi));
 }
 
 void TSpinEdit::resized() {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "support/SpinRules.h"
 #include "toolkit/ChildWindow.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Handles.h"
@@ -76,7 +77,10 @@ class TSpinButton : public TSpinChildWindow {
   // The control that gets the focus when an arrow is pressed.
   TControl* FocusControl = nullptr;
 
-  void Create(HWND parent, int left, int top);
+  // Made 15 x 17 at 96 dpi, scaled to `dpi`.
+  void Create(HWND parent, int left, int top, UINT dpi);
+  // Shown at another dpi: the least width and the arrow images scaled anew.
+  void SetDpi(UINT dpi);
   TTimerSpeedButton& UpButton() { return up_; }
   TTimerSpeedButton& DownButton() { return down_; }
   // The arrows follow the pair's enabled state.
@@ -88,7 +92,9 @@ class TSpinButton : public TSpinChildWindow {
  private:
   void layoutArrows();
   void focusControl();
+  void setGlyphs(UINT dpi);
 
+  int minWidth_ = spinrules::kPairMinWidth;
   UniqueImageList glyphs_;
   TTimerSpeedButton up_;
   TTimerSpeedButton down_;
@@ -131,9 +137,11 @@ class TSpinEdit : public TCustomEdit {
   // Multi-line only so that the text area can be set clear of the arrows; it holds one line.
   DWORD Style() const override { return TCustomEdit::Style() | ES_MULTILINE | WS_CLIPCHILDREN; }
   void AfterCreate() override;
+  void ScaleChanged(UINT oldDpi) override;
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  UINT dpi() const;
   void resized();
   void step(int64_t delta);
   void clampText();

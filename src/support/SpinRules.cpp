@@ -62,15 +62,28 @@ int MinHeight(int fontTextHeight, int systemFontTextHeight, int borderHeight) {
   return fontTextHeight + std::min(systemFontTextHeight, fontTextHeight) / 4 + borderHeight * 4 + 2;
 }
 
-Glyph ArrowGlyph(bool up) {
-  Glyph g{};
-  for (auto& row : g) row.fill(GlyphPixel::Olive);
-  // Rows 2 to 5 hold 1, 3, 5, 7 pixels (apex up), or 7, 5, 3, 1 (apex down), centred on column 4.
-  constexpr int kFirstRow = 2;
-  constexpr int kCentre = kGlyphWidth / 2;
-  for (int step = 0; step < 4; ++step) {
-    const int row = up ? kFirstRow + step : kGlyphHeight - 1 - step;
-    for (int col = kCentre - step; col <= kCentre + step; ++col) g[row][col] = GlyphPixel::Black;
+Glyph ArrowGlyph(bool up, int dpi) {
+  // At 96 dpi rows 2 to 5 hold 1, 3, 5, 7 pixels (apex up), or 7, 5, 3, 1 (apex down), centred:
+  // the pixels whose centres lie in the triangle with its apex at y = 2 (or its base there), its
+  // base at y = 6 (or its apex), and a half-width growing by one pixel per row. At another dpi
+  // the same triangle is scaled by s = dpi / 96 and centred in the scaled image. With u = 2y + 1
+  // and v = 2x + 1 - width (twice the pixel centre's offsets), a pixel is black when
+  // 4s <= u <= 12s and |v| <= u - 4s (apex up) or |v| <= 12s - u (apex down); times 96 this is
+  // whole numbers only.
+  Glyph g;
+  g.width = static_cast<int>((static_cast<int64_t>(kGlyphWidth) * dpi + 48) / 96);
+  g.height = static_cast<int>((static_cast<int64_t>(kGlyphHeight) * dpi + 48) / 96);
+  g.pixels.assign(static_cast<size_t>(g.width) * g.height, GlyphPixel::Olive);
+  const int64_t top = 4LL * dpi, bottom = 12LL * dpi;
+  for (int y = 0; y < g.height; ++y) {
+    const int64_t u = (2LL * y + 1) * 96;
+    if (u < top || u > bottom) continue;
+    const int64_t halfWidth = up ? u - top : bottom - u;
+    for (int x = 0; x < g.width; ++x) {
+      const int64_t v = (2LL * x + 1 - g.width) * 96;
+      if (v <= halfWidth && -v <= halfWidth)
+        g.pixels[static_cast<size_t>(y) * g.width + x] = GlyphPixel::Black;
+    }
   }
   return g;
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace spinrules {
 
@@ -55,11 +56,16 @@ Edges TextArea(int clientWidth, int clientHeight, int pairWidth);
 // The lowest the field may be for its font.
 int MinHeight(int fontTextHeight, int systemFontTextHeight, int borderHeight);
 
-// The 9 x 6 arrow images: a black triangle on olive, the olive drawn transparent.
+// The arrow images: 9 x 6 at 96 dpi, a black triangle on olive in rows 2 to 5, the olive drawn
+// transparent. At another dpi the image and its triangle are scaled by dpi / 96.
 constexpr int kGlyphWidth = 9;
 constexpr int kGlyphHeight = 6;
 enum class GlyphPixel : uint8_t { Olive, Black };
-using Glyph = std::array<std::array<GlyphPixel, kGlyphWidth>, kGlyphHeight>;  // [row][column]
-Glyph ArrowGlyph(bool up);
+struct Glyph {
+  int width = 0, height = 0;
+  std::vector<GlyphPixel> pixels;  // row by row
+  const GlyphPixel* operator[](int row) const { return pixels.data() + static_cast<size_t>(row) * width; }
+};
+Glyph ArrowGlyph(bool up, int dpi = 96);
 
 }  // namespace spinrules

@@ -14,12 +14,14 @@ void TControl::Create(TForm& parent, std::string name, const std::wstring& capti
                       bool enabled) {
   name_ = std::move(name);
   form_ = &parent;
+  bounds_ = b;
   tabOrder_ = tabOrder;
   DWORD style = WS_CHILD | WS_VISIBLE | Style();
   if (tabOrder >= 0) style |= WS_TABSTOP;
   if (!enabled) style |= WS_DISABLED;
-  hwnd_ = CreateWindowExW(ExStyle(), WindowClass(), caption.c_str(), style, b.left, b.top, b.width, b.height,
-                          parent.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  hwnd_ = CreateWindowExW(ExStyle(), WindowClass(), caption.c_str(), style, parent.Scale(b.left),
+                          parent.Scale(b.top), parent.Scale(b.width), parent.Scale(b.height), parent.Handle(),
+                          nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return;
   SetPropW(hwnd_, kControlProp, this);
   SetWindowSubclass(hwnd_, &TControl::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -59,6 +61,20 @@ void TControl::SetCaption(const std::wstring& caption) {
 }
 std::string TControl::Text() const { return WideToAnsi(Caption()); }
 void TControl::SetText(const std::string& text) { SetCaption(AnsiToWide(text)); }
+
+void TControl::SetBounds(Bounds b) {
+  bounds_ = b;
+  if (form_)
+    TChildWindow::SetBounds(
+        {form_->Scale(b.left), form_->Scale(b.top), form_->Scale(b.width), form_->Scale(b.height)});
+}
+
+void TControl::Rescale(UINT oldDpi) {
+  if (!hwnd_ || !form_) return;
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form_->Font()), FALSE);
+  SetBounds(bounds_);
+  ScaleChanged(oldDpi);
+}
 
 bool TControl::Focused() const { return hwnd_ && GetFocus() == hwnd_; }
 void TControl::SetFocus() {

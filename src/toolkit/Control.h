@@ -17,7 +17,8 @@ class TControl : public TChildWindow {
   // Detaches from the window, which the form destroys later, after its members are gone.
   ~TControl() override;
 
-  // Creates the window inside `parent`. tabOrder < 0 means not a tab stop.
+  // Creates the window inside `parent`, at `bounds` (given for 96 dpi) scaled to the form's dpi.
+  // tabOrder < 0 means not a tab stop.
   void Create(TForm& parent, std::string name, const std::wstring& caption, Bounds bounds, int tabOrder,
               bool enabled);
 
@@ -32,6 +33,10 @@ class TControl : public TChildWindow {
   void SetText(const std::string& text);
   bool Focused() const;
   void SetFocus();
+  // Moves the control to `b`, given for 96 dpi, scaled to the form's dpi.
+  void SetBounds(Bounds b);
+  // The form now shows at another dpi: its font again and the control's bounds scaled anew.
+  void Rescale(UINT oldDpi);
 
   // Looks up the control object of a window created by this library.
   static TControl* FromHandle(HWND hwnd);
@@ -43,6 +48,8 @@ class TControl : public TChildWindow {
   virtual bool WantsReturn() const { return false; }
   // Called by the form when all its controls have been built.
   virtual void Loaded() {}
+  // Called when the control has been scaled to the form's new dpi, for what else it sizes.
+  virtual void ScaleChanged(UINT /*oldDpi*/) {}
 
  protected:
   virtual const wchar_t* WindowClass() const = 0;
@@ -58,5 +65,6 @@ class TControl : public TChildWindow {
 
   TForm* form_ = nullptr;
   std::string name_;
+  Bounds bounds_{};  // as given, for 96 dpi
   int tabOrder_ = -1;
 };

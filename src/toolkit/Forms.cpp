@@ -1,6 +1,7 @@
 #include "toolkit/Forms.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
@@ -22,23 +23,33 @@ DWORD exStyleFor(BorderStyle b) {
                                       : WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 }
 
+// WM_GETDPISCALEDSIZE, newer than the headers the program is built with on some systems.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
+
 }  // namespace
 
-TForm::TForm(const std::wstring& caption, int clientWidth, int clientHeight, BorderStyle border) {
+TForm::TForm(const std::wstring& caption, int clientWidth, int clientHeight, BorderStyle border)
+    : clientWidth_(clientWidth), clientHeight_(clientHeight) {
   static const bool registered = RegisterWindowClass(kFormClass, &ObjectWindowProc<TForm>, CS_DBLCLKS,
                                                      LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"));
   (void)registered;
-  font_ = CreateFormFont();
   DWORD style = styleFor(border);
   DWORD exStyle = exStyleFor(border);
-  RECT r{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  // Made at the system's dpi; the monitor it opens on may have another.
+  dpi_ = SystemDpi();
+  RECT r{0, 0, Scale(clientWidth), Scale(clientHeight)};
+  AdjustWindowRectForDpi(r, style, exStyle, dpi_);
   TForm* owner = Application().MainForm();
   // The first form is the main window; it gets the taskbar button with the application's title.
   if (!owner) exStyle |= WS_EX_APPWINDOW;
   hwnd_ = CreateWindowExW(exStyle, kFormClass, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                           r.right - r.left, r.bottom - r.top, owner ? owner->Handle() : nullptr, nullptr,
                           GetModuleHandleW(nullptr), this);
+  if (UINT shown = DpiForWindow(hwnd_); shown != dpi_) {
+    dpi_ = shown;
+    fitClientSize();
+  }
+  font_ = CreateFormFont(dpi_);
   Application().RegisterForm(this);
 }
 
@@ -61,6 +72,39 @@ TForm* TForm::FromHandle(HWND hwnd) {
 std::wstring TForm::Caption() const { return WindowText(hwnd_); }
 
 void TForm::SetCaption(const std::wstring& caption) { SetWindowTextW(hwnd_, caption.c_str()); }
+
+int TForm::Scale(int value) const { return ScaleForDpi(value, dpi_); }
+
+void TForm::SetClientSize(int width, int height) {
+  clientWidth_ = width;
+  clientHeight_ = height;
+  fitClientSize();
+}
+
+void TForm::fitClientSize() {
+  RECT r{0, 0, Scale(clientWidth_), Scale(clientHeight_)};
+  AdjustWindowRectForDpi(r, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
+                         static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), dpi_);
+  SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::rescale(UINT dpi, const RECT* suggested) {
+  const UINT oldDpi = dpi_;
+  dpi_ = dpi;
+  // The old font stays alive until every control has taken the new one.
+  UniqueFont oldFont = std::exchange(font_, CreateFormFont(dpi));
+  SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+  for (TControl* c : controls_) c->Rescale(oldDpi);
+  if (suggested) {
+    SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    fitClientSize();
+  }
+  SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
 
 void TForm::centre() {
   RECT wr, work;
@@ -205,6 +249,20 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_CLOSE:
       SafeCall([this] { DoClose(); });
+      return 0;
+    case kGetDpiScaledSize: {
+      // The window at another dpi: exactly its client size scaled, with that dpi's frame.
+      const auto dpi = static_cast<UINT>(wp);
+      RECT r{0, 0, ScaleForDpi(clientWidth_, dpi), ScaleForDpi(clientHeight_, dpi)};
+      AdjustWindowRectForDpi(r, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
+                             static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), dpi);
+      auto* size = reinterpret_cast<SIZE*>(lp);
+      size->cx = r.right - r.left;
+      size->cy = r.bottom - r.top;
+      return TRUE;
+    }
+    case WM_DPICHANGED:
+      SafeCall([&] { rescale(LOWORD(wp), reinterpret_cast<const RECT*>(lp)); });
       return 0;
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);

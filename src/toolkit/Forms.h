@@ -1,13 +1,16 @@
 #pragma once
 // A form: a top-level window with a tool-window border (small caption, close button only, not
 // resizable), a client area of a given size, centred on the desktop when first shown, one font
-// for every control, tab order, an Esc button and a default button.
+// for every control, tab order, an Esc button and a default button. Sizes and positions are
+// given for 96 dpi; the form shows them scaled to its display's dpi and follows it when the
+// window moves to a monitor with another scale.
 #include <windows.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "toolkit/Dpi.h"
 #include "toolkit/Handles.h"
 
 class TControl;
@@ -25,6 +28,11 @@ class TForm {
 
   HWND Handle() const { return hwnd_; }
   HFONT Font() const { return font_.get(); }
+  // The dpi the form is shown at, and a length of its table at that dpi.
+  UINT Dpi() const { return dpi_; }
+  int Scale(int value) const;
+  // The client area's size as given for 96 dpi; the window takes it at its own dpi.
+  void SetClientSize(int width, int height);
   std::wstring Caption() const;
   void SetCaption(const std::wstring& caption);
 
@@ -68,8 +76,15 @@ class TForm {
   template <typename T>
   friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   void centre();
+  void fitClientSize();
+  // The window now shows at `dpi`: a new font, every control scaled again, and the window at the
+  // rectangle Windows suggests (or at its client size for that dpi).
+  void rescale(UINT dpi, const RECT* suggested);
 
   HWND hwnd_ = nullptr;
+  UINT dpi_ = kDesignDpi;
+  int clientWidth_ = 0;
+  int clientHeight_ = 0;
   UniqueFont font_;
   std::vector<TControl*> controls_;
   TButton* cancelButton_ = nullptr;

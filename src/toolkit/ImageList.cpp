@@ -4,37 +4,50 @@
 
 namespace {
 
-constexpr int kSize = 16;
-
-UniqueBitmap blackSquare() {
+UniqueBitmap blackSquare(int size) {
   ScreenDC screen;
-  UniqueBitmap bmp(CreateCompatibleBitmap(screen.get(), kSize, kSize));
+  UniqueBitmap bmp(CreateCompatibleBitmap(screen.get(), size, size));
   {
     MemoryDC dc(screen.get(), bmp.get());
-    RECT r{0, 0, kSize, kSize};
+    RECT r{0, 0, size, size};
     FillRect(dc.get(), &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   }
   return bmp;
 }
 
 // A monochrome mask of zeros: every pixel of the image is shown.
-UniqueBitmap opaqueMask() {
-  static const WORD kZeros[kSize] = {};
-  return UniqueBitmap(CreateBitmap(kSize, kSize, 1, 1, kZeros));
+UniqueBitmap opaqueMask(int size) {
+  // Rows of whole 16-bit words, as monochrome bitmaps are laid out.
+  std::vector<WORD> zeros(static_cast<size_t>((size + 15) / 16 * size));
+  return UniqueBitmap(CreateBitmap(size, size, 1, 1, zeros.data()));
 }
 
 }  // namespace
 
 TImageList::TImageList()
-    : list_(ImageList_Create(kSize, kSize, ILC_COLOR32 | ILC_MASK, 4, 256)),
-      blank_(blackSquare()),
-      blankMask_(opaqueMask()) {}
+    : list_(ImageList_Create(kDesignSize, kDesignSize, ILC_COLOR32 | ILC_MASK, 4, 256)),
+      blank_(blackSquare(kDesignSize)),
+      blankMask_(opaqueMask(kDesignSize)) {}
+
+void TImageList::SetImageSize(int size) {
+  if (size == size_ || size <= 0) return;
+  const int n = Count();
+  std::vector<UniqueIcon> held;
+  held.reserve(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) held.push_back(GetIcon(i));
+  // Same list, so that whoever shows it keeps its handle; setting the size empties it.
+  ImageList_SetIconSize(list_.get(), size, size);
+  size_ = size;
+  blank_ = blackSquare(size);
+  blankMask_ = opaqueMask(size);
+  for (const UniqueIcon& icon : held) append(icon.get());
+}
 
 int TImageList::Count() const { return ImageList_GetImageCount(list_.get()); }
 
 void TImageList::append(HICON icon) {
   if (icon) {
-    ImageList_ReplaceIcon(list_.get(), -1, icon);  // scales to 16 x 16
+    ImageList_ReplaceIcon(list_.get(), -1, icon);  // scales to the list's size
   } else {
     ImageList_Add(list_.get(), blank_.get(), blankMask_.get());
   }

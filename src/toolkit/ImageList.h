@@ -1,6 +1,6 @@
 #pragma once
-// A list of 16 x 16 images, owned. Slots can be inserted, replaced and deleted; a slot without
-// an icon holds the blank image (a black square).
+// A list of square images, 16 x 16 at 96 dpi, owned. Slots can be inserted, replaced and
+// deleted; a slot without an icon holds the blank image (a black square).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -8,9 +8,14 @@
 
 class TImageList {
  public:
+  static constexpr int kDesignSize = 16;
+
   TImageList();
   HIMAGELIST Handle() const { return list_.get(); }
   int Count() const;
+  int ImageSize() const { return size_; }
+  // Gives every image the new size: each is scaled from the one held, slots keep their places.
+  void SetImageSize(int size);
   // Inserts a copy of `icon` (or the blank image when null) at `index`; later images move up.
   void Insert(int index, HICON icon);
   // Replaces the image at `index` with a copy of `icon` (or the blank image when null).
@@ -22,6 +27,7 @@ class TImageList {
 
  private:
   void append(HICON icon);
+  int size_ = kDesignSize;
   UniqueImageList list_;
   UniqueBitmap blank_;      // the blank image, made once
   UniqueBitmap blankMask_;  // its mask: nothing transparent

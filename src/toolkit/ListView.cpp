@@ -2,6 +2,7 @@
 
 #include "base/Text.h"
 #include "toolkit/Application.h"
+#include "toolkit/Forms.h"
 #include "toolkit/ImageList.h"
 
 DWORD TListView::Style() const {
@@ -18,13 +19,14 @@ void TListView::AddColumn(const std::wstring& caption, int width) {
   LVCOLUMNW col{};
   col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
   col.pszText = const_cast<wchar_t*>(caption.c_str());
-  col.cx = width;
+  col.cx = Form() ? Form()->Scale(width) : width;
   col.iSubItem = columns_;
   SendMessageW(Handle(), LVM_INSERTCOLUMNW, columns_, reinterpret_cast<LPARAM>(&col));
   ++columns_;
 }
 
 void TListView::FitColumnToClient() {
+  sizing_ = ColumnSizing::Fitted;
   RECT r;
   GetClientRect(Handle(), &r);
   ListView_SetColumnWidth(Handle(), 0, r.right - r.left);
@@ -32,6 +34,7 @@ void TListView::FitColumnToClient() {
 
 void TListView::AutoSizeColumns() {
   // The columns share the client width; with rows, each first takes what its texts need.
+  sizing_ = ColumnSizing::Automatic;
   if (columns_ == 0) return;
   RECT r;
   GetClientRect(Handle(), &r);
@@ -51,7 +54,32 @@ void TListView::AutoSizeColumns() {
 }
 
 void TListView::SetSmallImages(TImageList* images) {
+  smallImages_ = images;
+  if (images && Form()) images->SetImageSize(Form()->Scale(TImageList::kDesignSize));
   ListView_SetImageList(Handle(), images ? images->Handle() : nullptr, LVSIL_SMALL);
+}
+
+void TListView::ScaleChanged(UINT oldDpi) {
+  // The images first: their size sets the rows' height, which the column sizes may depend on.
+  // Set afresh, so that the list measures its rows again.
+  if (smallImages_) {
+    ListView_SetImageList(Handle(), nullptr, LVSIL_SMALL);
+    SetSmallImages(smallImages_);
+  }
+  switch (sizing_) {
+    case ColumnSizing::Fitted:
+      FitColumnToClient();
+      break;
+    case ColumnSizing::Automatic:
+      AutoSizeColumns();
+      break;
+    case ColumnSizing::Given:
+      for (int i = 0; i < columns_; ++i)
+        ListView_SetColumnWidth(Handle(), i,
+                                MulDiv(ListView_GetColumnWidth(Handle(), i), static_cast<int>(Form()->Dpi()),
+                                       static_cast<int>(oldDpi)));
+      break;
+  }
 }
 
 int TListView::Count() const { return ListView_GetItemCount(Handle()); }

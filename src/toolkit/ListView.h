@@ -18,11 +18,14 @@ class TListView : public TControl {
   std::function<void(int index, bool selected)> OnSelectItem;
 
   void SetShowColumnHeaders(bool show) { showHeaders_ = show; }
+  // `width` is given for 96 dpi.
   void AddColumn(const std::wstring& caption, int width);
   // Sizes the single column to the list's client width.
   void FitColumnToClient();
   void AutoSizeColumns();
+  // The row images, at the small-icon size of the form's dpi. The list is not owned.
   void SetSmallImages(TImageList* images);
+  void ScaleChanged(UINT oldDpi) override;
 
   int Count() const;
   // Around adding many rows: no repainting until the end, room made for `rows` rows at once.
@@ -46,6 +49,11 @@ class TListView : public TControl {
   void AfterCreate() override;
 
  private:
+  // How the columns were last sized, so that another dpi sizes them the same way.
+  enum class ColumnSizing { Given, Fitted, Automatic };
+
   bool showHeaders_ = true;
   int columns_ = 0;
+  ColumnSizing sizing_ = ColumnSizing::Given;
+  TImageList* smallImages_ = nullptr;
 };

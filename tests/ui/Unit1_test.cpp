@@ -92,10 +92,10 @@ TEST_F(MainWindowTest, WindowHasTitleToolBorderAndClientSize) {
   EXPECT_EQ(main_->Controls().size(), std::size(kControls));
 }
 
-TEST_F(MainWindowTest, EveryControlMatchesTheTable) {
+void expectEveryControlAsTheTable(TMain& main) {
   for (const Expected& e : kControls) {
     SCOPED_TRACE(e.name);
-    TControl* c = main_->FindControl(e.name);
+    TControl* c = main.FindControl(e.name);
     ASSERT_NE(c, nullptr);
     HWND h = c->Handle();
     EXPECT_EQ(_wcsicmp(wintest::ClassName(h).c_str(), e.windowClass), 0) << wintest::ClassName(h).c_str();
@@ -108,9 +108,65 @@ TEST_F(MainWindowTest, EveryControlMatchesTheTable) {
     EXPECT_EQ(c->Enabled(), e.enabled);
     EXPECT_EQ(c->TabOrder(), e.tabOrder);
     EXPECT_EQ((GetWindowLongW(h, GWL_STYLE) & WS_TABSTOP) != 0, e.tabOrder >= 0);
-    SendMessageW(h, WM_GETFONT, 0, 0) == reinterpret_cast<LRESULT>(main_->Font()) ? void()
-                                                                                  : ADD_FAILURE() << "font";
+    SendMessageW(h, WM_GETFONT, 0, 0) == reinterpret_cast<LRESULT>(main.Font()) ? void()
+                                                                                : ADD_FAILURE() << "font";
   }
+}
+
+TEST_F(MainWindowTest, EveryControlMatchesTheTable) { expectEveryControlAsTheTable(*main_); }
+
+// Windows tells the window that it is now on a monitor at 150 %: it takes the rectangle Windows
+// suggests and scales its controls, font, icons, columns and spin field; back at 100 % everything
+// is as the table gives it again.
+TEST_F(MainWindowTest, MovingToAMonitorWithAnotherScaleRescalesInPlace) {
+  TMain& m = *main_;
+  m.AddApplication("Notatnik", "C:\\windows\\notepad.exe", "");
+  m.ApplicationList.AutoSizeColumns();
+  auto moveTo = [&](UINT dpi, int clientWidth, int clientHeight) {
+    RECT window;
+    GetWindowRect(m.Handle(), &window);
+    RECT r{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&r, GetWindowLongW(m.Handle(), GWL_STYLE), FALSE,
+                       GetWindowLongW(m.Handle(), GWL_EXSTYLE));
+    OffsetRect(&r, window.left + 7 - r.left, window.top + 3 - r.top);
+    SendMessageW(m.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
+    GetWindowRect(m.Handle(), &window);
+    EXPECT_EQ(window.left, r.left);
+    EXPECT_EQ(window.top, r.top);
+  };
+  moveTo(144, 600, 630);
+  EXPECT_EQ(m.Dpi(), 144u);
+  RECT client;
+  GetClientRect(m.Handle(), &client);
+  EXPECT_EQ(client.right, 600);
+  EXPECT_EQ(client.bottom, 630);
+  RECT ok = m.OK.BoundsRect();
+  EXPECT_EQ(ok.left, 308);  // 205, 385, 190, 30 at 150 %
+  EXPECT_EQ(ok.top, 578);
+  EXPECT_EQ(ok.right - ok.left, 285);
+  EXPECT_EQ(ok.bottom - ok.top, 45);
+  LOGFONTW font{};
+  GetObjectW(m.Font(), sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, -16);
+  EXPECT_EQ(SendMessageW(m.CR.Handle(), WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(m.Font()));
+  EXPECT_EQ(m.Icons.ImageSize(), 24);
+  EXPECT_EQ(m.Icons.Count(), 1);
+  RECT pair = m.Interval.Button().BoundsRect();
+  EXPECT_EQ(pair.right - pair.left, 23);
+  RECT list;
+  GetClientRect(m.SendBeforeCommands.Handle(), &list);
+  EXPECT_EQ(ListView_GetColumnWidth(m.SendBeforeCommands.Handle(), 0), list.right);
+
+  moveTo(96, 400, 420);
+  GetClientRect(m.Handle(), &client);
+  EXPECT_EQ(client.right, 400);
+  EXPECT_EQ(client.bottom, 420);
+  expectEveryControlAsTheTable(m);
+  GetObjectW(m.Font(), sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, -11);
+  EXPECT_EQ(m.Icons.ImageSize(), 16);
+  pair = m.Interval.Button().BoundsRect();
+  EXPECT_EQ(pair.right - pair.left, 15);
 }
 
 TEST_F(MainWindowTest, TabMovesThroughTheControlsInTabOrder) {

@@ -64,21 +64,22 @@ int MinHeight(int fontTextHeight, int systemFontTextHeight, int borderHeight) {
 
 Glyph ArrowGlyph(bool up, int dpi) {
   // At 96 dpi rows 2 to 5 hold 1, 3, 5, 7 pixels (apex up), or 7, 5, 3, 1 (apex down), centred:
-  // the pixels whose centres lie in the triangle with its apex at y = 2 (or its base there), its
-  // base at y = 6 (or its apex), and a half-width growing by one pixel per row. At another dpi
-  // the same triangle is scaled by s = dpi / 96 and centred in the scaled image. With u = 2y + 1
-  // and v = 2x + 1 - width (twice the pixel centre's offsets), a pixel is black when
-  // 4s <= u <= 12s and |v| <= u - 4s (apex up) or |v| <= 12s - u (apex down); times 96 this is
-  // whole numbers only.
+  // the pixels whose centres c lie in rows 2 to 6 of the image and within a half-width of
+  // c.y - 2.5 (apex up) or 5.5 - c.y (apex down) of the middle. At another dpi the same triangle
+  // is scaled by s = dpi / 96 and centred in the scaled image; it stays clear of the image's sides,
+  // so that the lower-left pixel is the background. With u = 2y + 1 and v = 2x + 1 - width (twice
+  // the pixel centre's offsets, in pixels of the scaled image), a pixel is black when
+  // |v| <= u - 5s and u <= 12s (apex up), or |v| <= 11s - u and u >= 4s (apex down); times 96
+  // this is whole numbers only.
   Glyph g;
   g.width = static_cast<int>((static_cast<int64_t>(kGlyphWidth) * dpi + 48) / 96);
   g.height = static_cast<int>((static_cast<int64_t>(kGlyphHeight) * dpi + 48) / 96);
   g.pixels.assign(static_cast<size_t>(g.width) * g.height, GlyphPixel::Olive);
-  const int64_t top = 4LL * dpi, bottom = 12LL * dpi;
   for (int y = 0; y < g.height; ++y) {
     const int64_t u = (2LL * y + 1) * 96;
-    if (u < top || u > bottom) continue;
-    const int64_t halfWidth = up ? u - top : bottom - u;
+    if (up ? u > 12LL * dpi : u < 4LL * dpi) continue;
+    const int64_t halfWidth = up ? u - 5LL * dpi : 11LL * dpi - u;
+    if (halfWidth < 0) continue;
     for (int x = 0; x < g.width; ++x) {
       const int64_t v = (2LL * x + 1 - g.width) * 96;
       if (v <= halfWidth && -v <= halfWidth)

@@ -173,4 +173,37 @@ TEST(SpinRulesGlyph, ATriangleOfOneThreeFiveSevenCentredOnOlive) {
   }
 }
 
+// At 125 %, 150 % and 200 % the image is 9 x 6 scaled, and the triangle in it too: rows growing
+// by two pixels from the apex (one pixel wide in an image of odd width, two in an even one),
+// centred, clear of the image's sides so that the lower-left pixel stays the background.
+TEST(SpinRulesGlyph, ScaledWithTheDisplay) {
+  struct Case {
+    int dpi, width, height, upFirstRow, downFirstRow, rows;
+  };
+  for (const Case& c : {Case{120, 11, 8, 3, 2, 5}, Case{144, 14, 9, 4, 3, 5}, Case{192, 18, 12, 5, 4, 7}}) {
+    for (bool up : {true, false}) {
+      SCOPED_TRACE(testing::Message() << c.dpi << (up ? " up" : " down"));
+      Glyph g = ArrowGlyph(up, c.dpi);
+      ASSERT_EQ(g.width, c.width);
+      ASSERT_EQ(g.height, c.height);
+      const int firstRow = up ? c.upFirstRow : c.downFirstRow;
+      const int apex = c.width % 2 ? 1 : 2;
+      for (int row = 0; row < c.height; ++row) {
+        int n = 0, first = -1;
+        for (int col = 0; col < g.width; ++col) {
+          if (g[row][col] != GlyphPixel::Black) continue;
+          if (first < 0) first = col;
+          ++n;
+        }
+        const int fromTop = row - firstRow;
+        const int step = up ? fromTop : c.rows - 1 - fromTop;
+        const int expected = fromTop < 0 || fromTop >= c.rows ? 0 : 2 * step + apex;
+        EXPECT_EQ(n, expected) << "row " << row;
+        if (expected > 0) EXPECT_EQ(first, (g.width - expected) / 2) << "row " << row;
+      }
+      EXPECT_EQ(g[c.height - 1][0], GlyphPixel::Olive);
+    }
+  }
+}
+
 }  // namespace

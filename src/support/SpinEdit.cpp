@@ -10,9 +10,9 @@
 #include "base/IntText.h"
 #include "support/SpinRules.h"
 #include "toolkit/Application.h"
-#include "toolkit/WinUtil.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/Forms.h"
+#include "toolkit/WinUtil.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "testing/WinTest.h"
 #include "base/Text.h"
+#include "testing/WinTest.h"
 #include "toolkit/Dpi.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"

@@ -9,26 +9,7 @@
 
 set(TARVENIK_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest source tree for the Windows build")
 
-# Sources that do not exist (yet) are left out with a warning, so that a folder being written
-# by someone else never stops the whole tree from configuring.
-function(tk_existing out)
-  set(kept)
-  foreach(f ${ARGN})
-    if(IS_ABSOLUTE ${f})
-      set(p ${f})
-    else()
-      set(p ${CMAKE_CURRENT_SOURCE_DIR}/${f})
-    endif()
-    if(EXISTS ${p})
-      list(APPEND kept ${f})
-    else()
-      message(WARNING "${f}: no such file, left out")
-    endif()
-  endforeach()
-  set(${out} ${kept} PARENT_SCOPE)
-endfunction()
-
-# The portable sources and those of this platform that exist.
+# The portable sources and those of this platform.
 function(tk_platform_sources out portable win32 posix)
   set(srcs ${portable})
   if(WIN32)
@@ -36,7 +17,6 @@ function(tk_platform_sources out portable win32 posix)
   else()
     list(APPEND srcs ${posix})
   endif()
-  tk_existing(srcs ${srcs})
   set(${out} ${srcs} PARENT_SCOPE)
 endfunction()
 

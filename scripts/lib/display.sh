@@ -4,6 +4,14 @@ tk_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 # wineserver lives here too, whether or not the wine package put it on the PATH.
 export PATH="$PATH:/usr/lib/wine"
 
+# Commands to run when the script ends, the last added first. One EXIT trap runs them all, so
+# that no script's clean-up replaces another's.
+tk_exit_commands=()
+tk_on_exit() {
+  tk_exit_commands=("$1" "${tk_exit_commands[@]}")
+  trap 'for tk_c in "${tk_exit_commands[@]}"; do eval "$tk_c" || true; done' EXIT
+}
+
 tk_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
   if [ "${1:-}" = "--need-existing" ]; then
@@ -19,7 +27,7 @@ tk_display() {
     export DISPLAY=":$n"
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
     if xdpyinfo >/dev/null 2>&1; then
-      trap 'kill $tk_xvfb_pid 2>/dev/null || true' EXIT
+      tk_on_exit 'kill $tk_xvfb_pid 2>/dev/null'
       return 0
     fi
     kill "$tk_xvfb_pid" 2>/dev/null || true

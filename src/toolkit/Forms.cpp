@@ -13,10 +13,8 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"TarvenikForm";
 
-DWORD styleFor(BorderStyle b) {
-  (void)b;
-  return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-}
+// Both borders have this window style; only the extended style tells them apart.
+constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
 DWORD exStyleFor(BorderStyle b) {
   return b == BorderStyle::ToolWindow ? WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT
@@ -33,7 +31,7 @@ TForm::TForm(const std::wstring& caption, int clientWidth, int clientHeight, Bor
   static const bool registered = RegisterWindowClass(kFormClass, &ObjectWindowProc<TForm>, CS_DBLCLKS,
                                                      LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"));
   (void)registered;
-  DWORD style = styleFor(border);
+  DWORD style = kFormStyle;
   DWORD exStyle = exStyleFor(border);
   // Made at the system's dpi; the monitor it opens on may have another.
   dpi_ = SystemDpi();

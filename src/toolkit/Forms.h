@@ -64,7 +64,7 @@ class TForm {
 
   static TForm* FromHandle(HWND hwnd);
 
-  // Event: the window procedure for messages the form does not handle itself.
+  // Event: raised by Show (and so by ShowModal) each time, just before the window appears.
   std::function<void()> OnShow;
 
  protected:

@@ -50,7 +50,7 @@ void TMain::buildControls() {
   ApplicationList.AutoSizeColumns();
   ApplicationList.SetSmallImages(&Icons);
 
-  // Bounds first, as the window's description applies them, so that the value is clamped by them.
+  // The limits first, so that the value set after them is clamped by them.
   Interval.SetMaxValue(60);
   Interval.SetMinValue(1);
   Interval.SetValue(5);
@@ -58,9 +58,10 @@ void TMain::buildControls() {
   SetCancelButton(&Cancel);
 }
 
-// The port list and the port settings object, in the order of the window's design data. The list's
-// selections are only recorded until building ends, when the item equal to "COM1" (ignoring case)
-// is selected, or none. When the ports cannot be listed the error is shown and the window goes on
+// The port list and the port settings object: the list is filled and given its text and index
+// first, and linked to the object only once the object has its settings. The list's selections
+// are only recorded until building ends, when the item equal to "COM1" (ignoring case) is
+// selected, or none. When the ports cannot be listed the error is shown and the window goes on
 // with an empty list, so that everything else can still be edited and saved.
 void TMain::buildPort() {
   SafeCall([this] {

@@ -81,8 +81,8 @@ TEST(ComPort, WritesStoreDifferentValuesAndKeepEqualOnes) {
   EXPECT_EQ(p.Timeouts().WriteTotalConstant(), 5);
 }
 
-// The main window's design data assigns values equal to the defaults, so nothing changes.
-TEST(ComPort, MainWindowDesignDataLeavesTheDefaults) {
+// The main window sets the port settings object to values equal to its defaults, so nothing changes.
+TEST(ComPort, MainWindowSetUpLeavesTheDefaults) {
   TComPort p;
   p.SetBaudRate(br9600);
   p.SetPort("COM1");

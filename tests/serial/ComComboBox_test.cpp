@@ -132,7 +132,7 @@ TEST_F(ComComboBoxTest, AMissingMapIsShownAndTheWindowGoesOnWithAnEmptyList) {
   EXPECT_TRUE(main->Port.Enabled());
 }
 
-// Building in the order of the main window's design data; only the last selection counts.
+// Building in the order the main window builds its port list; only the last selection counts.
 TEST_F(ComComboBoxTest, SelectionsWhileBuildingAreRecordedAndTheLastApplied) {
   ASSERT_TRUE(WriteSerialMap(Ports({"COM2", "COM1"})));
   PortForm form;

@@ -18,7 +18,7 @@ class SpinForm : public TForm {
   SpinForm() : TForm(L"Spin", 200, 100) {
     spin.Create(*this, "Spin", L"", {80, 10, 60, 22}, 0, true);
     other.Create(*this, "Other", L"", {10, 50, 100, 21}, 1, true);
-    // As a window description applies them: bounds first, then the value.
+    // As the main window sets them: the limits first, then the value.
     spin.SetMaxValue(60);
     spin.SetMinValue(1);
     spin.SetValue(5);

@@ -90,7 +90,7 @@ void loadAndSave(int n) {
   double readBase = msSince(t);
 
   t = Clock::now();
-  auto main = std::make_unique<TMain>(dir);
+  auto main = std::make_unique<TMain>(fileA);
   Main = main.get();
   double load = msSince(t);
   auto dialog = std::make_unique<TSelectApplication>();

@@ -46,14 +46,15 @@ std::string NameKey(int index);        // "Name[i]"
 std::string PathKey(int index);        // "Path[i]"
 std::string ParametersKey(int index);  // "Parameters[i]"
 
+// "Tarvenik.ini" in `directory`, with a separator between them unless the directory is empty or
+// ends with one. Both "\" and "/" end a directory on Windows, "/" elsewhere.
+std::string SettingsFilePathIn(std::string_view directory);
+
 // The directory part of an executable's full path, its separator included, followed by
-// "Tarvenik.ini". Both "\" and "/" end a directory on Windows, "/" elsewhere.
+// "Tarvenik.ini".
 std::string SettingsFilePathFor(std::string_view executablePath);
 
-// The settings file beside the running executable.
+// The settings file beside the running executable: the one the program edits.
 std::string SettingsFilePath();
 
 }  // namespace tarvenik_ini
-
-// The running executable's full path as an 8-bit text (one implementation per platform).
-std::string ExecutablePath();

@@ -5,6 +5,7 @@
 #include "base/Exception.h"
 #include "base/ResStrings.h"
 #include "base/Text.h"
+#include "toolkit/Dialogs.h"
 #include "toolkit/Forms.h"
 
 TApplication& TApplication::Instance() {
@@ -97,9 +98,7 @@ void TApplication::HandleException(const std::exception_ptr& error) {
 }
 
 void TApplication::ShowException(const std::string& message) {
-  std::wstring text = AnsiToWide(ErrorBoxText(message));
-  HWND owner = GetActiveWindow();
-  MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+  ShowErrorBox(AnsiToWide(ErrorBoxText(message)), title_);
 }
 
 int TApplication::AddIdleHandler(IdleHandler h) {

@@ -33,19 +33,24 @@ void TCustomComboBox::SetItems(const std::vector<std::string>& items) {
 }
 
 void TCustomComboBox::AddItem(const std::string& text) {
+  // CB_ERR or CB_ERRSPACE when the item could not be added; the list is then as it was.
   SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AnsiToWide(text).c_str()));
 }
 
-void TCustomComboBox::ClearItems() { SendMessageW(Handle(), CB_RESETCONTENT, 0, 0); }
+void TCustomComboBox::ClearItems() { SendMessageW(Handle(), CB_RESETCONTENT, 0, 0); }  // always CB_OKAY
 
 int TCustomComboBox::ItemIndex() const {
   LRESULT i = SendMessageW(Handle(), CB_GETCURSEL, 0, 0);  // CB_ERR when none
   return i == CB_ERR ? -1 : static_cast<int>(i);
 }
 
-void TCustomComboBox::SetItemIndex(int index) { SendMessageW(Handle(), CB_SETCURSEL, index, 0); }
+void TCustomComboBox::SetItemIndex(int index) {
+  SendMessageW(Handle(), CB_SETCURSEL, index, 0);  // CB_ERR for -1 or a bad index: none is selected
+}
 
-bool TCustomComboBox::DroppedDown() const { return SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0; }
+bool TCustomComboBox::DroppedDown() const {
+  return SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0;  // TRUE or FALSE; no error value
+}
 
 void TCustomComboBox::HandleCommand(WORD code) {
   if (code == CBN_SELCHANGE) SafeCall([this] { Change(); });

@@ -6,7 +6,7 @@ void TCustomEdit::HandleCommand(WORD code) {
   if (code == EN_CHANGE && OnChange) SafeCall(OnChange);
 }
 
-void TCustomEdit::SelectAll() { SendMessageW(Handle(), EM_SETSEL, 0, -1); }
+void TCustomEdit::SelectAll() { SendMessageW(Handle(), EM_SETSEL, 0, -1); }  // no return value
 
 LRESULT TCustomEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_CHAR && OnKeyPress) {

@@ -21,7 +21,7 @@ void TListView::AddColumn(const std::wstring& caption, int width) {
   col.pszText = const_cast<wchar_t*>(caption.c_str());
   col.cx = Form() ? Form()->Scale(width) : width;
   col.iSubItem = columns_;
-  SendMessageW(Handle(), LVM_INSERTCOLUMNW, columns_, reinterpret_cast<LPARAM>(&col));
+  SendMessageW(Handle(), LVM_INSERTCOLUMNW, columns_, reinterpret_cast<LPARAM>(&col));  // -1 on failure
   ++columns_;
 }
 
@@ -82,7 +82,7 @@ void TListView::ScaleChanged(UINT oldDpi) {
   }
 }
 
-int TListView::Count() const { return ListView_GetItemCount(Handle()); }
+int TListView::Count() const { return ListView_GetItemCount(Handle()); }  // no error value
 
 void TListView::BeginUpdate(int rows) {
   SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
@@ -101,11 +101,12 @@ int TListView::AddRow(const std::string& caption) {
   item.iItem = Count();
   item.iImage = -1;  // I_IMAGENONE would leave no room; -1 shows no image
   item.pszText = w.data();
+  // -1 when the row could not be added.
   return static_cast<int>(SendMessageW(Handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
-void TListView::DeleteRow(int index) { ListView_DeleteItem(Handle(), index); }
-void TListView::Clear() { ListView_DeleteAllItems(Handle()); }
+void TListView::DeleteRow(int index) { ListView_DeleteItem(Handle(), index); }  // FALSE for a bad index
+void TListView::Clear() { ListView_DeleteAllItems(Handle()); }                  // FALSE on failure
 
 std::string TListView::RowText(int index, int column) const {
   std::wstring buf(256, L'\0');
@@ -129,14 +130,14 @@ void TListView::SetRowText(int index, int column, const std::string& text) {
   LVITEMW item{};
   item.iSubItem = column;
   item.pszText = w.data();
-  SendMessageW(Handle(), LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(Handle(), LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));  // FALSE for a bad index
 }
 
 int TListView::ImageIndex(int index) const {
   LVITEMW item{};
   item.mask = LVIF_IMAGE;
   item.iItem = index;
-  if (!SendMessageW(Handle(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+  if (!SendMessageW(Handle(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;  // a bad index
   return item.iImage;
 }
 
@@ -145,10 +146,10 @@ void TListView::SetImageIndex(int index, int image) {
   item.mask = LVIF_IMAGE;
   item.iItem = index;
   item.iImage = image;
-  SendMessageW(Handle(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(Handle(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));  // FALSE for a bad index
 }
 
-int TListView::Selected() const { return ListView_GetNextItem(Handle(), -1, LVNI_SELECTED); }
+int TListView::Selected() const { return ListView_GetNextItem(Handle(), -1, LVNI_SELECTED); }  // -1: none
 
 void TListView::SetSelected(int index) {
   if (index < 0) {

@@ -18,8 +18,8 @@ constexpr int kInitialBaudRate = 4;  // "9600"
 
 }  // namespace
 
-TMain::TMain(std::filesystem::path settingsDir)
-    : TForm(L"Tarvenik - Konfigurator", 400, 420), settingsDir_(std::move(settingsDir)) {
+TMain::TMain(std::string settingsFile)
+    : TForm(L"Tarvenik - Konfigurator", 400, 420), settingsFile_(std::move(settingsFile)) {
   buildControls();
   bindEvents();
   EndBuilding();

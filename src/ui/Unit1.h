@@ -1,7 +1,6 @@
 #pragma once
 // The main window: every setting of the settings file, the rule that enables the controls from
 // the four check boxes, and the handlers of its buttons and lists.
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -23,9 +22,9 @@
 
 class TMain : public TForm {
  public:
-  // `settingsDir` holds the settings file: the executable's directory in the program, a temporary
-  // one in tests.
-  explicit TMain(std::filesystem::path settingsDir);
+  // `settingsFile`: the settings file's full path, as the profile functions take it; the one beside
+  // the executable in the program, one in a temporary folder in tests.
+  explicit TMain(std::string settingsFile);
   ~TMain() override;
 
   TCheckBox Connect;
@@ -63,9 +62,8 @@ class TMain : public TForm {
   // Repaints every form after Windows shows or hides the keyboard cues.
   TVistaAltFix VistaAltFix1;
 
-  const std::filesystem::path& SettingsDir() const { return settingsDir_; }
   // The settings file's full path, as the profile functions take it.
-  std::string SettingsFileName() const;
+  const std::string& SettingsFileName() const { return settingsFile_; }
 
   // Event handlers.
   void FormCreate();
@@ -106,7 +104,7 @@ class TMain : public TForm {
   void bindEvents();
   void bindCommandLists();
 
-  std::filesystem::path settingsDir_;
+  std::string settingsFile_;
   // The settings file handle: made when the window is loaded, released by a completed save.
   std::unique_ptr<TCustomIniFile> settings_;
   // Which lists were loaded completely (an error while loading stops it part way).

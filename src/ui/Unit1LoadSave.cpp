@@ -58,12 +58,6 @@ void saveCommands(TCustomIniFile& ini, const char* section, const TListView& lis
 
 }  // namespace
 
-std::string TMain::SettingsFileName() const {
-  std::string dir = WideToAnsi(settingsDir_.wstring());
-  if (!dir.empty() && dir.back() != '\\' && dir.back() != '/') dir += '\\';
-  return dir + kFileName;
-}
-
 void TMain::FormCreate() {
   settings_ = std::make_unique<TIniFile>(SettingsFileName());
   TCustomIniFile& ini = *settings_;

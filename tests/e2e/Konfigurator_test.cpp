@@ -43,6 +43,7 @@ class Running {
     CloseHandle(pi_.hProcess);
   }
   bool started() const { return started_; }
+  DWORD processId() const { return pi_.dwProcessId; }
 
   // The first visible top-level window of the process with this caption (waits up to 10 s).
   HWND waitForWindow(const std::wstring& caption) {
@@ -98,8 +99,8 @@ enum class Ending { Esc, CancelButton, CloseButton };
 class EndingTest : public ::testing::TestWithParam<Ending> {};
 
 TEST_P(EndingTest, EndsWithExitCodeZeroAndWritesNothing) {
-  wintest::TempDir dir;
-  Running app(dir.path());
+  TempDir dir;
+  Running app(dir.Path());
   ASSERT_TRUE(app.started());
   HWND main = app.waitForWindow(kTitle);
   ASSERT_NE(main, nullptr);
@@ -118,15 +119,15 @@ TEST_P(EndingTest, EndsWithExitCodeZeroAndWritesNothing) {
       break;
   }
   EXPECT_EQ(app.waitForExit(), 0);
-  EXPECT_FALSE(fs::exists(dir.path() / "Tarvenik.ini"));
+  EXPECT_FALSE(fs::exists(dir.Path() / "Tarvenik.ini"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Konfigurator, EndingTest,
                          ::testing::Values(Ending::Esc, Ending::CancelButton, Ending::CloseButton));
 
 TEST(Konfigurator, HelpShowsItsMessageAndTheProgramGoesOn) {
-  wintest::TempDir dir;
-  Running app(dir.path());
+  TempDir dir;
+  Running app(dir.Path());
   HWND main = app.waitForWindow(kTitle);
   ASSERT_NE(main, nullptr);
   PostMessageW(Running::child(main, L"Pomoc"), BM_CLICK, 0, 0);
@@ -149,31 +150,13 @@ TEST(Konfigurator, HelpShowsItsMessageAndTheProgramGoesOn) {
   EXPECT_EQ(app.waitForExit(), 0);
 }
 
-// Waits for a system message box of any process and closes it; returns its text ("" if none came).
-std::wstring closeMessageBox() {
-  for (int i = 0; i < 200; ++i) {
-    HWND box = FindWindowW(L"#32770", nullptr);
-    if (box && IsWindowVisible(box)) {
-      std::wstring text;
-      for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        if (wintest::ClassName(c) == L"Static" && wintest::WindowText(c).size() > text.size())
-          text = wintest::WindowText(c);
-      // A box that is still being set up can miss the first answer: repeat it until the box is gone.
-      for (int k = 0; k < 100 && IsWindow(box) && IsWindowVisible(box); ++k) {
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-      }
-      return text;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return L"";
-}
-
 // The program reports an error beginning with `start` before its window shows, then opens the
 // window anyway and ends normally on Esc.
 void expectReportThenWindow(Running& app, const std::wstring& start) {
-  EXPECT_EQ(closeMessageBox().rfind(start, 0), 0u);
+  wintest::MessageBoxWatcher watcher(app.processId());
+  auto seen = watcher.waitFor(1, std::chrono::seconds(10));
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen[0].text.rfind(start, 0), 0u);
   HWND main = app.waitForWindow(kTitle);
   ASSERT_NE(main, nullptr);
   PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -188,20 +171,20 @@ fs::path polishCatalogueDir(const fs::path& dir) {
 }
 
 TEST(Konfigurator, ShowsTheBuiltInMessagesInPolishWithTheShippedCatalogue) {
-  wintest::TempDir dir;
+  TempDir dir;
   fs::copy_file(windowsPath(KONFIGURATOR_EXE).parent_path() / "locale" / "pl" / "LC_MESSAGES" / "default.mo",
-                polishCatalogueDir(dir.path()) / "default.mo");
-  std::ofstream(dir.path() / "Tarvenik.ini") << "[Settings]\r\nRS232BaudRate=abc\r\n";
-  Running app(dir.path(), L"pl_PL.UTF-8");
+                polishCatalogueDir(dir.Path()) / "default.mo");
+  std::ofstream(dir.Path() / "Tarvenik.ini") << "[Settings]\r\nRS232BaudRate=abc\r\n";
+  Running app(dir.Path(), L"pl_PL.UTF-8");
   // The loading error, in Polish.
   expectReportThenWindow(app, L"'abc' nie jest prawid");
 }
 
 TEST(Konfigurator, ADamagedCatalogueIsReportedAndStartUpGoesOn) {
-  wintest::TempDir dir;
-  std::ofstream(polishCatalogueDir(dir.path()) / "default.mo", std::ios::binary)
+  TempDir dir;
+  std::ofstream(polishCatalogueDir(dir.Path()) / "default.mo", std::ios::binary)
       << std::string("\xde\x12\x04\x95\0\0\0\0\xff\xff\xff\x7f", 12) << std::string(20, 'x');
-  Running app(dir.path(), L"pl_PL");
+  Running app(dir.Path(), L"pl_PL");
   expectReportThenWindow(app, L"This file is not a valid GNU gettext mo file: ");
 }
 

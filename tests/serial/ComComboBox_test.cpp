@@ -6,6 +6,7 @@
 
 #include "serial/CPortCtl.h"
 #include "serial/SerialMap.h"
+#include "settings/TarvenikIni.h"
 #include "testing/WinTest.h"
 #include "ui/Unit1.h"
 
@@ -35,10 +36,12 @@ class ComComboBoxTest : public ::testing::Test {
     Application().SetTitle(L"Tarvenik - Konfigurator");
   }
   // The main window, built over a temporary folder without a settings file.
-  std::unique_ptr<TMain> buildMain() { return std::make_unique<TMain>(dir_.path()); }
+  std::unique_ptr<TMain> buildMain() {
+    return std::make_unique<TMain>(tarvenik_ini::SettingsFilePathIn(dir_.Path().string()));
+  }
 
   SavedSerialMap saved_;
-  wintest::TempDir dir_;
+  TempDir dir_;
 };
 
 TEST_F(ComComboBoxTest, MainWindowListsThePortsSortedWithCom1Selected) {

@@ -3,10 +3,10 @@
 
 #include <cerrno>
 #include <fstream>
-#include <random>
 
 #include "serial/CPort.h"
 #include "serial/SerialPorts.h"
+#include "testing/TempDir.h"
 
 namespace fs = std::filesystem;
 
@@ -14,15 +14,6 @@ namespace {
 
 class FakeTtyClass : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::random_device rd;
-    root_ = fs::temp_directory_path() / ("tarvenik-tty-" + std::to_string(rd()) + std::to_string(rd()));
-    fs::create_directories(root_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(root_, ec);
-  }
   // A tty entry; `device` says what its device entry is: "" none, "dir", "link" or "dangling".
   void tty(const std::string& name, const std::string& device) {
     fs::create_directories(root_ / name);
@@ -31,7 +22,8 @@ class FakeTtyClass : public ::testing::Test {
     if (device == "link") fs::create_directory_symlink(root_, root_ / name / "device");
     if (device == "dangling") fs::create_symlink(root_ / "nowhere", root_ / name / "device");
   }
-  fs::path root_;
+  TempDir dir_;
+  const fs::path& root_ = dir_.Path();
 };
 
 TEST_F(FakeTtyClass, ListsDevicesWithADeviceEntrySortedIgnoringCase) {

@@ -11,7 +11,7 @@
 
 #include "base/ResStrings.h"
 #include "settings/IniFiles.h"
-#include "settings/TempDir.h"
+#include "testing/TempDir.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <fstream>
 
-#include "TempDir.h"
+#include "testing/TempDir.h"
 #include "settings/IniFiles.h"
 
 namespace {

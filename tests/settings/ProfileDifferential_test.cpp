@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/TempDir.h"
+#include "testing/TempDir.h"
 #include "settings/TextProfile.h"
 
 namespace {

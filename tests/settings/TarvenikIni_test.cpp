@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "base/ExecutablePath.h"
 #include "settings/TarvenikIni.h"
 
 using namespace tarvenik_ini;
@@ -24,6 +25,18 @@ TEST(TarvenikIni, FileLiesBesideTheExecutable) {
   EXPECT_EQ(SettingsFilePathFor("/konfigurator"), "/Tarvenik.ini");
 #endif
   EXPECT_EQ(SettingsFilePathFor("Konfigurator.exe"), "Tarvenik.ini");
+}
+
+TEST(TarvenikIni, FileInAFolderIsJoinedWithOneSeparator) {
+#ifdef _WIN32
+  EXPECT_EQ(SettingsFilePathIn("C:\\Tarvenik"), "C:\\Tarvenik\\Tarvenik.ini");
+  EXPECT_EQ(SettingsFilePathIn("C:\\Tarvenik\\"), "C:\\Tarvenik\\Tarvenik.ini");
+  EXPECT_EQ(SettingsFilePathIn("C:/Tarvenik/"), "C:/Tarvenik/Tarvenik.ini");
+#else
+  EXPECT_EQ(SettingsFilePathIn("/opt/tarvenik"), "/opt/tarvenik/Tarvenik.ini");
+  EXPECT_EQ(SettingsFilePathIn("/opt/tarvenik/"), "/opt/tarvenik/Tarvenik.ini");
+#endif
+  EXPECT_EQ(SettingsFilePathIn(""), "Tarvenik.ini");
 }
 
 TEST(TarvenikIni, RunningExecutableIsFound) {

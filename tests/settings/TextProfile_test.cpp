@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "settings/TempDir.h"
+#include "testing/TempDir.h"
 #include "settings/TextProfile.h"
 
 namespace {

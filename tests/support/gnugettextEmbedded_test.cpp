@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "base/ExecutablePath.h"
 #include "gnugettextTestSupport.h"
 #include "support/gnugettext.h"
 
@@ -86,7 +87,7 @@ TEST(AssemblyAnalyzer, StopsQuietlyAtABrokenRecordKeepingWhatWasRead) {
 TEST(EmbeddedMarker, IsInTheExecutableOnceWithItsOffset) {
   const std::string marker = EmbeddedCatalogueMarker();
   ASSERT_EQ(marker.size(), 36u);
-  auto image = ReadBytes(OwnExecutablePath());
+  auto image = ReadBytes(ExecutablePath());
   std::string_view view(reinterpret_cast<const char*>(image.data()), image.size());
   size_t at = view.find(marker);
   ASSERT_NE(at, std::string_view::npos);
@@ -105,9 +106,9 @@ TEST(EmbeddedMarker, IsInTheExecutableOnceWithItsOffset) {
 TEST(EmbeddedCopy, TranslatesLikeTheFileOnDisk) {
   if (!isEmbeddedCopy()) GTEST_SKIP() << "only in the copy with appended catalogues";
   ASSERT_NE(EmbeddedCatalogueOffset(), 0u);
-  TGettextLayer embedded(OwnExecutablePath(), LangQueries("pl_PL"), EmbeddedCatalogueOffset());
+  TGettextLayer embedded(ExecutablePath(), LangQueries("pl_PL"), EmbeddedCatalogueOffset());
   ASSERT_EQ(embedded.Embedded().Entries().size(), 1u);
-  EXPECT_FALSE(FileExists((std::filesystem::path(OwnExecutablePath()).parent_path() / "locale").string()));
+  EXPECT_FALSE(FileExists((std::filesystem::path(ExecutablePath()).parent_path() / "locale").string()));
 
   TScratchDirectory dir;
   dir.PlaceCatalogue("basic", "pl");

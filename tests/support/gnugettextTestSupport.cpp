@@ -1,32 +1,17 @@
 #include "gnugettextTestSupport.h"
 
-#include <atomic>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
+#include "base/ExecutablePath.h"
 
 namespace fs = std::filesystem;
 
-std::string OwnExecutablePath() {
-#ifdef _WIN32
-  char buffer[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-  return std::string(buffer, n);
-#else
-  return fs::read_symlink("/proc/self/exe").string();
-#endif
-}
-
 fs::path FixturePath(const std::string& name) {
   // The embedded copy of the tests runs one directory further down.
-  fs::path dir = fs::path(OwnExecutablePath()).parent_path();
+  fs::path dir = fs::path(ExecutablePath()).parent_path();
   if (!fs::exists(dir / "gettext-fixtures")) dir = dir.parent_path();
   return dir / "gettext-fixtures" / (name + ".mo");
 }
@@ -44,26 +29,8 @@ void WriteBytes(const fs::path& path, const std::vector<unsigned char>& bytes) {
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
-TScratchDirectory::TScratchDirectory() {
-  static std::atomic<int> counter{0};
-#ifdef _WIN32
-  auto pid = GetCurrentProcessId();
-#else
-  auto pid = getpid();
-#endif
-  path_ =
-      fs::temp_directory_path() / ("gettext-test-" + std::to_string(pid) + "-" + std::to_string(counter++));
-  fs::remove_all(path_);
-  fs::create_directories(path_);
-}
-
-TScratchDirectory::~TScratchDirectory() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
-}
-
 fs::path TScratchDirectory::CataloguePath(const std::string& language, const std::string& domain) const {
-  return path_ / "locale" / language / "LC_MESSAGES" / (domain + ".mo");
+  return Path() / "locale" / language / "LC_MESSAGES" / (domain + ".mo");
 }
 
 void TScratchDirectory::PlaceCatalogue(const std::string& fixture, const std::string& language,

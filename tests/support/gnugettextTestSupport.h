@@ -8,21 +8,19 @@
 #include <vector>
 
 #include "support/gnugettextLanguage.h"
+#include "testing/TempDir.h"
 
-// The test executable's own full path.
-std::string OwnExecutablePath();
 // A catalogue made from the fixtures, e.g. FixturePath("basic-be").
 std::filesystem::path FixturePath(const std::string& name);
 
 std::vector<unsigned char> ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes);
 
-// A fresh directory, removed with everything in it at the end of the test.
+// A fresh directory, removed with everything in it at the end of the test, with helpers that
+// place catalogues in it.
 class TScratchDirectory {
  public:
-  TScratchDirectory();
-  ~TScratchDirectory();
-  const std::filesystem::path& Path() const { return path_; }
+  const std::filesystem::path& Path() const { return dir_.Path(); }
   // Copies a fixture catalogue to locale/<language>/LC_MESSAGES/<domain>.mo below this directory.
   void PlaceCatalogue(const std::string& fixture, const std::string& language,
                       const std::string& domain = "default") const;
@@ -31,10 +29,10 @@ class TScratchDirectory {
                   const std::string& domain = "default") const;
   std::filesystem::path CataloguePath(const std::string& language, const std::string& domain) const;
   // A program path inside this directory, for the layer to look beside.
-  std::string ExePath() const { return (path_ / "Konfigurator.exe").string(); }
+  std::string ExePath() const { return (Path() / "Konfigurator.exe").string(); }
 
  private:
-  std::filesystem::path path_;
+  TempDir dir_;
 };
 
 class TFakeLocaleQueries : public TLocaleQueries {

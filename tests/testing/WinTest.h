@@ -6,33 +6,14 @@
 #include <chrono>
 #include <filesystem>
 #include <mutex>
-#include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "testing/TempDir.h"
 #include "toolkit/Application.h"
 
 namespace wintest {
-
-// A fresh folder under the temporary directory, removed with everything in it at the end.
-class TempDir {
- public:
-  TempDir() {
-    std::random_device rd;
-    path_ =
-        std::filesystem::temp_directory_path() / ("tarvenik-" + std::to_string(rd()) + std::to_string(rd()));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // Handles every message waiting in this thread's queue, and the idle moment after them.
 inline void PumpMessages() {
@@ -61,12 +42,13 @@ struct SeenBox {
   int buttons = 0;
 };
 
-// Watches, from another thread, for message boxes (system ones, class "#32770") that this
-// process opens, records them and closes each with its first button, so that a test can run
-// code that shows one.
+// Watches, from another thread, for message boxes (system ones, class "#32770") that a process
+// (this one unless told otherwise) opens, records them and closes each with its first button, so
+// that a test can run code that shows one.
 class MessageBoxWatcher {
  public:
-  MessageBoxWatcher() : thread_([this] { run(); }) {}
+  explicit MessageBoxWatcher(DWORD processId = GetCurrentProcessId())
+      : processId_(processId), thread_([this] { run(); }) {}
   ~MessageBoxWatcher() {
     stop_ = true;
     thread_.join();
@@ -74,6 +56,13 @@ class MessageBoxWatcher {
   std::vector<SeenBox> seen() {
     std::lock_guard<std::mutex> lock(mutex_);
     return seen_;
+  }
+  // Waits until `count` boxes were seen, or `timeout` has passed; returns those seen.
+  std::vector<SeenBox> waitFor(size_t count, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (seen().size() < count && std::chrono::steady_clock::now() < end)
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return seen();
   }
 
  private:
@@ -92,19 +81,25 @@ class MessageBoxWatcher {
     }
     return TRUE;
   }
+  struct Search {
+    DWORD processId;
+    HWND box;
+  };
   static BOOL CALLBACK findBox(HWND h, LPARAM lp) {
+    auto* search = reinterpret_cast<Search*>(lp);
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(h) && ClassName(h) == L"#32770") {
-      *reinterpret_cast<HWND*>(lp) = h;
+    if (pid == search->processId && IsWindowVisible(h) && ClassName(h) == L"#32770") {
+      search->box = h;
       return FALSE;
     }
     return TRUE;
   }
   void run() {
     while (!stop_) {
-      HWND box = nullptr;
-      EnumWindows(findBox, reinterpret_cast<LPARAM>(&box));
+      Search search{processId_, nullptr};
+      EnumWindows(findBox, reinterpret_cast<LPARAM>(&search));
+      HWND box = search.box;
       if (box) {
         SeenBox s;
         s.caption = WindowText(box);
@@ -123,6 +118,7 @@ class MessageBoxWatcher {
     }
   }
 
+  const DWORD processId_;
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
   std::vector<SeenBox> seen_;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/TarvenikIni.h"
 #include "testing/WinTest.h"
 #include "ui/Unit1.h"
 
@@ -44,7 +45,7 @@ class CommandListTest : public ::testing::TestWithParam<Group> {
   void SetUp() override {
     Application().Initialize();
     Application().SetTitle(L"Tarvenik - Konfigurator");
-    main_ = std::make_unique<TMain>(dir_.path());
+    main_ = std::make_unique<TMain>(tarvenik_ini::SettingsFilePathIn(dir_.Path().string()));
     wintest::PumpMessages();
     main_->Connect.SetChecked(true);
     (main_.get()->*GetParam().box).SetChecked(true);
@@ -91,7 +92,7 @@ class CommandListTest : public ::testing::TestWithParam<Group> {
     clickList({r.right / 2, r.bottom - 3});
   }
 
-  wintest::TempDir dir_;
+  TempDir dir_;
   std::unique_ptr<TMain> main_;
 };
 
@@ -202,8 +203,8 @@ INSTANTIATE_TEST_SUITE_P(Groups, CommandListTest, ::testing::Values(kBefore, kAf
 
 TEST(MainInterval, IsASpinFieldFromOneToSixtyShowingFive) {
   Application().Initialize();
-  wintest::TempDir dir;
-  TMain main(dir.path());
+  TempDir dir;
+  TMain main(tarvenik_ini::SettingsFilePathIn(dir.Path().string()));
   EXPECT_EQ(main.Interval.MinValue(), 1);
   EXPECT_EQ(main.Interval.MaxValue(), 60);
   EXPECT_EQ(main.Interval.Text(), "5");

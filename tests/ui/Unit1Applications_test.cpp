@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "base/Text.h"
+#include "settings/TarvenikIni.h"
+#include "testing/ImageSlot.h"
 #include "testing/WinTest.h"
 #include "ui/FileIcon.h"
 #include "ui/Unit1.h"
@@ -22,42 +24,11 @@ namespace fs = std::filesystem;
 const std::wstring kNameMessage = Utf8ToWide("Wprowadź nazwę aplikacji!");
 const std::wstring kPathMessage = Utf8ToWide("Nieprawidłowa ścieżka aplikacji!");
 
-// One slot as the list stores it: colour bits (without alpha), then the mask bits; read from
-// the list's bitmaps rather than drawn, so that per-image drawing flags play no part.
-struct Slot {
-  std::vector<uint32_t> colour, mask;
-  bool operator==(const Slot&) const = default;
-};
-
-std::vector<uint32_t> bitsOf(HBITMAP bmp, const RECT& r) {
-  BITMAP bm{};
-  GetObjectW(bmp, sizeof bm, &bm);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = bm.bmWidth;
-  bi.bmiHeader.biHeight = -bm.bmHeight;  // top-down
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  std::vector<uint32_t> all(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
-  HDC dc = GetDC(nullptr);
-  GetDIBits(dc, bmp, 0, bm.bmHeight, all.data(), &bi, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, dc);
-  std::vector<uint32_t> out;
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x)
-      out.push_back(all[static_cast<size_t>(y) * bm.bmWidth + x] & 0xFFFFFF);
-  return out;
-}
-
-Slot rawSlot(HIMAGELIST list, int index) {
-  IMAGEINFO info{};
-  if (!ImageList_GetImageInfo(list, index, &info)) return {};
-  return {bitsOf(info.hbmImage, info.rcImage),
-          info.hbmMask ? bitsOf(info.hbmMask, info.rcImage) : std::vector<uint32_t>{}};
-}
+using wintest::ImageSlot;
+using wintest::ReadImageSlot;
 
 // The blank image: a black square (its colour bits; the mask is checked on its own below).
-bool isBlank(const Slot& slot) {
+bool isBlank(const ImageSlot& slot) {
   if (slot.colour.size() != 256) return false;
   for (uint32_t p : slot.colour)
     if (p != 0) return false;
@@ -65,11 +36,11 @@ bool isBlank(const Slot& slot) {
 }
 
 // A file's icon as the icon list would hold it.
-Slot iconOf(const std::string& path) {
+ImageSlot iconOf(const std::string& path) {
   TImageList reference;
   UniqueIcon icon = ExtractFileIcon(path);
   reference.Insert(0, icon.get());
-  return rawSlot(reference.Handle(), 0);
+  return ReadImageSlot(reference.Handle(), 0);
 }
 
 // What the entry dialog showed when it opened, and how it ended.
@@ -107,7 +78,7 @@ class ApplicationListTest : public ::testing::Test {
   void SetUp() override {
     Application().Initialize();
     Application().SetTitle(L"Tarvenik - Konfigurator");
-    main_ = std::make_unique<TMain>(dir_.path());
+    main_ = std::make_unique<TMain>(tarvenik_ini::SettingsFilePathIn(dir_.Path().string()));
     Main = main_.get();
     dialog_ = std::make_unique<TSelectApplication>();
     SelectApplication = dialog_.get();
@@ -140,7 +111,7 @@ class ApplicationListTest : public ::testing::Test {
   }
 
   std::string file(const std::string& name, const std::string& content) {
-    fs::path p = dir_.path() / name;
+    fs::path p = dir_.Path() / name;
     std::ofstream(p, std::ios::binary) << content;
     return WideToAnsi(p.wstring());
   }
@@ -180,7 +151,7 @@ class ApplicationListTest : public ::testing::Test {
     for (int i = 0; i < list().Count(); ++i) r.push_back(list().ImageIndex(i));
     return r;
   }
-  Slot slot(int i) { return rawSlot(main_->Icons.Handle(), i); }
+  ImageSlot slot(int i) { return ReadImageSlot(main_->Icons.Handle(), i); }
   void clickBelowRows() {
     RECT r;
     GetClientRect(list().Handle(), &r);
@@ -189,16 +160,16 @@ class ApplicationListTest : public ::testing::Test {
     wintest::PumpMessages();
   }
 
-  wintest::TempDir dir_;
+  TempDir dir_;
   std::unique_ptr<TMain> main_;
   std::unique_ptr<TSelectApplication> dialog_;
   std::string exe1_, exe2_, text_, batch_;
 };
 
 TEST_F(ApplicationListTest, OkValidatesTheNameFirstThenThePathAndKeepsTheDialogOpen) {
-  const fs::path folder = dir_.path() / "folder";
+  const fs::path folder = dir_.Path() / "folder";
   fs::create_directory(folder);
-  const fs::path only = dir_.path() / "only";
+  const fs::path only = dir_.Path() / "only";
   fs::create_directory(only);
   std::ofstream(only / "one.txt") << "x";
   struct Case {
@@ -210,7 +181,7 @@ TEST_F(ApplicationListTest, OkValidatesTheNameFirstThenThePathAndKeepsTheDialogO
       {"nothing typed", "", "", &kNameMessage},
       {"no name", "", exe1_, &kNameMessage},
       {"a name of spaces, no path", "   ", "", &kPathMessage},
-      {"missing file", "A", WideToAnsi((dir_.path() / "missing.exe").wstring()), &kPathMessage},
+      {"missing file", "A", WideToAnsi((dir_.Path() / "missing.exe").wstring()), &kPathMessage},
       {"a folder", "A", WideToAnsi(folder.wstring()), &kPathMessage},
       {"a folder with a slash", "A", WideToAnsi(folder.wstring()) + "\\", &kPathMessage},
       {"a name of spaces, a text file", "   ", text_, nullptr},
@@ -393,7 +364,7 @@ TEST_F(ApplicationListTest, EditingAnIconRowToAFileWithoutOneLeavesAWholeBlackSq
   edit(fill("A", text_));
   TImageList fresh;
   fresh.Insert(0, nullptr);
-  EXPECT_TRUE(slot(0) == rawSlot(fresh.Handle(), 0));
+  EXPECT_TRUE(slot(0) == ReadImageSlot(fresh.Handle(), 0));
 }
 
 }  // namespace

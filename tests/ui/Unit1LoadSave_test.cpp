@@ -8,6 +8,8 @@
 #include <sstream>
 
 #include "base/Text.h"
+#include "settings/TarvenikIni.h"
+#include "testing/ImageSlot.h"
 #include "testing/WinTest.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
@@ -45,12 +47,12 @@ class MainSettingsTest : public ::testing::Test {
     dialog_.reset();
     main_.reset();
   }
-  fs::path ini() const { return dir_.path() / "Tarvenik.ini"; }
+  fs::path ini() const { return dir_.Path() / "Tarvenik.ini"; }
   void writeIni(const std::string& text) { std::ofstream(ini(), std::ios::binary) << text; }
   // Builds the windows as start-up does; returns the texts of the error boxes shown meanwhile.
   std::vector<std::wstring> start() {
     wintest::MessageBoxWatcher watcher;
-    main_ = std::make_unique<TMain>(dir_.path());
+    main_ = std::make_unique<TMain>(tarvenik_ini::SettingsFilePathIn(dir_.Path().string()));
     Main = main_.get();
     dialog_ = std::make_unique<TSelectApplication>();
     SelectApplication = dialog_.get();
@@ -68,7 +70,7 @@ class MainSettingsTest : public ::testing::Test {
     EXPECT_TRUE(Application().Terminated());
   }
 
-  wintest::TempDir dir_;
+  TempDir dir_;
   std::unique_ptr<TMain> main_;
   std::unique_ptr<TSelectApplication> dialog_;
 };
@@ -228,24 +230,9 @@ TEST_F(MainSettingsTest, AProgramListedTwiceShowsItsIconOnBothRows) {
   EXPECT_EQ(m.ApplicationList.ImageIndex(2), -1);
   EXPECT_EQ(m.ApplicationList.ImageIndex(3), -1);
   // The second row's image is the same picture as the first's.
-  IMAGEINFO a{}, b{};
-  ASSERT_TRUE(ImageList_GetImageInfo(m.Icons.Handle(), 0, &a) &&
-              ImageList_GetImageInfo(m.Icons.Handle(), 1, &b));
-  auto pixels = [](const IMAGEINFO& info) {
-    BITMAP bm{};
-    GetObjectW(info.hbmImage, sizeof bm, &bm);
-    std::vector<uint32_t> px(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
-    HDC dc = GetDC(nullptr);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB};
-    GetDIBits(dc, info.hbmImage, 0, bm.bmHeight, px.data(), &bi, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
-    std::vector<uint32_t> slot;
-    for (LONG y = info.rcImage.top; y < info.rcImage.bottom; ++y)
-      for (LONG x = info.rcImage.left; x < info.rcImage.right; ++x) slot.push_back(px[y * bm.bmWidth + x]);
-    return slot;
-  };
-  EXPECT_EQ(pixels(a), pixels(b));
+  const wintest::ImageSlot first = wintest::ReadImageSlot(m.Icons.Handle(), 0);
+  ASSERT_FALSE(first.colour.empty());
+  EXPECT_TRUE(first == wintest::ReadImageSlot(m.Icons.Handle(), 1));
 }
 
 TEST_F(MainSettingsTest, AFailedSaveShowsTheErrorKeepsTheProgramAndCanBeRepeated) {

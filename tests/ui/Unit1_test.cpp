@@ -5,9 +5,10 @@
 #include <memory>
 
 #include "base/Text.h"
+#include "settings/TarvenikIni.h"
 #include "testing/WinTest.h"
-#include "ui/Unit1Layout.h"
 #include "ui/Unit1.h"
+#include "ui/Unit1Layout.h"
 
 namespace {
 
@@ -18,18 +19,18 @@ class MainWindowTest : public ::testing::Test {
     Application().SetTitle(L"Tarvenik - Konfigurator");
     // All four check boxes read as unchecked and a baud rate that stops the loading: every control
     // keeps the state it was made with.
-    std::ofstream(dir_.path() / "Tarvenik.ini")
+    std::ofstream(dir_.Path() / "Tarvenik.ini")
         << "[Settings]\r\nRS232Connect=0\r\nSendBefore=0\r\nStartApplication=0\r\nSendAfter=0\r\n"
            "RS232BaudRate=abc\r\n";
     wintest::MessageBoxWatcher watcher;
-    main_ = std::make_unique<TMain>(dir_.path());
+    main_ = std::make_unique<TMain>(tarvenik_ini::SettingsFilePathIn(dir_.Path().string()));
     auto seen = watcher.seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text, L"'abc' is not a valid integer value.");
   }
   void TearDown() override { main_.reset(); }
 
-  wintest::TempDir dir_;
+  TempDir dir_;
   std::unique_ptr<TMain> main_;
 };
 

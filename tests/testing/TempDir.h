@@ -14,7 +14,7 @@ class TempDir {
     std::random_device random;
     namespace fs = std::filesystem;
     for (;;) {
-      path_ = fs::temp_directory_path() / ("tk-settings-" + std::to_string(random()));
+      path_ = fs::temp_directory_path() / ("tarvenik-" + std::to_string(random()));
       if (fs::create_directory(path_)) break;
     }
   }

@@ -1,9 +1,8 @@
+#include "base/ExecutablePath.h"
+
 #include <windows.h>
 
-#include <string>
-
 #include "base/Text.h"
-#include "settings/TarvenikIni.h"
 
 std::string ExecutablePath() {
   std::wstring path(MAX_PATH, L'\0');

@@ -1,8 +1,6 @@
+#include "base/ExecutablePath.h"
+
 #include <unistd.h>
-
-#include <string>
-
-#include "settings/TarvenikIni.h"
 
 std::string ExecutablePath() {
   std::string path(256, '\0');

@@ -12,6 +12,7 @@
 
 #include "testing/TempDir.h"
 #include "toolkit/Application.h"
+#include "toolkit/WinUtil.h"
 
 namespace wintest {
 
@@ -22,11 +23,8 @@ inline void PumpMessages() {
   Application().Idle();
 }
 
-inline std::wstring WindowText(HWND h) {
-  wchar_t buf[1024] = {};
-  GetWindowTextW(h, buf, 1024);
-  return buf;
-}
+// The window's text, as the class library reads it.
+using ::WindowText;
 
 inline std::wstring ClassName(HWND h) {
   wchar_t buf[256] = {};

@@ -3,7 +3,6 @@
 #include <unordered_map>
 
 #include "base/IntText.h"
-#include "base/Text.h"
 #include "settings/TarvenikIni.h"
 #include "toolkit/Application.h"
 #include "ui/FileIcon.h"

@@ -1,5 +1,7 @@
 #include "toolkit/Dpi.h"
 
+#include "toolkit/Handles.h"
+
 namespace {
 
 // A function of a system library, or null where this Windows version has none.
@@ -24,9 +26,7 @@ constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 UINT SystemDpi() {
   static const UINT dpi = [] {
     if (auto fn = systemFunction<GetDpiForSystemFn>(L"user32.dll", "GetDpiForSystem")) return fn();
-    HDC screen = GetDC(nullptr);
-    int d = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    int d = GetDeviceCaps(ScreenDC().get(), LOGPIXELSY);
     return d > 0 ? static_cast<UINT>(d) : kDesignDpi;
   }();
   return dpi;

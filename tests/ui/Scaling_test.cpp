@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/Text.h"
+#include "settings/TarvenikIni.h"
 #include "testing/WinTest.h"
 #include "toolkit/Dpi.h"
 #include "ui/Unit1.h"
@@ -121,8 +122,9 @@ class ScaledWindows : public ::testing::Test {
     if (!dpi_) GTEST_SKIP() << "run at another dpi by Scaling.BothWindowsAt150And200Percent";
     Application().Initialize();
     Application().SetTitle(L"Tarvenik - Konfigurator");
-    std::ofstream(dir_.path() / "Tarvenik.ini") << "[Settings]\r\nStartApplication=1\r\n";
-    main_ = std::make_unique<TMain>(dir_.path());
+    const std::string settingsFile = tarvenik_ini::SettingsFilePathIn(dir_.Path().string());
+    std::ofstream(settingsFile) << "[Settings]\r\nStartApplication=1\r\n";
+    main_ = std::make_unique<TMain>(settingsFile);
     Main = main_.get();
     dialog_ = std::make_unique<TSelectApplication>();
   }
@@ -158,8 +160,9 @@ class ScaledWindows : public ::testing::Test {
   // Every label's and check box's caption fits its control in the form's font (a check box's
   // text follows its check mark).
   void expectCaptionsFit(const TForm& form) {
-    HDC dc = GetDC(form.Handle());
-    HGDIOBJ old = SelectObject(dc, form.Font());
+    ScreenDC screen;
+    HDC dc = screen.get();
+    SelectedObject font(dc, form.Font());
     for (TControl* c : form.Controls()) {
       const bool checkBox = dynamic_cast<TCheckBox*>(c) != nullptr;
       if (!checkBox && !dynamic_cast<TLabel*>(c)) continue;
@@ -177,12 +180,10 @@ class ScaledWindows : public ::testing::Test {
       EXPECT_LE(size.cx, r.right - r.left) << WideToUtf8(text);
       EXPECT_LE(size.cy, r.bottom - r.top);
     }
-    SelectObject(dc, old);
-    ReleaseDC(form.Handle(), dc);
   }
 
   UINT dpi_ = 0;
-  wintest::TempDir dir_;
+  TempDir dir_;
   std::unique_ptr<TMain> main_;
   std::unique_ptr<TSelectApplication> dialog_;
 };

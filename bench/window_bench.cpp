@@ -1,18 +1,25 @@
 // Timings of the real program under Windows (or Wine), each beside a baseline measured in the
-// same run:
-//  - start-up: Konfigurator.exe from process start to its window shown, against a program that
-//    only shows an empty window (this executable started with --empty-window);
-//  - loading the main window from a settings file with N entries in each list (the applications
-//    cycling through the programs of the system folder), against the bare profile-function reads
-//    of the same keys;
-//  - saving it, against the bare profile-function writes of the same keys.
-// Usage: window_bench [N ...] (default 100 1000 3000)
+// same run, interleaved with it:
+//  - start-up, from CreateProcess to WaitForInputIdle, and the private memory at that moment:
+//    Konfigurator.exe against the floor program (floor.exe: the same window made with plain
+//    calls), with no settings file and with 10,000 commands in each command list;
+//  - loading the main window from a settings file with N entries in each list, against the bare
+//    profile-function reads of the same keys, and saving it, against the bare writes; the growth
+//    from the first size to the last;
+//  - loading 100 applications with their icons, against the bare reads and bare ExtractIconA of
+//    the same files.
+// Usage: window_bench [N ...] (default 1000 10000); medians of 7 runs each.
 #include <windows.h>
 
+#include <psapi.h>
+#include <shellapi.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,79 +33,93 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+constexpr int kRuns = 7;
 
 double msSince(Clock::time_point t) {
   return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
 }
 
-fs::path tempDir() {
-  fs::path p = fs::temp_directory_path() / ("tarvenik-bench-" + std::to_string(GetTickCount64()));
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+fs::path tempDir(const char* name) {
+  fs::path p = fs::temp_directory_path() / ("tarvenik-bench-" + std::string(name) + std::to_string(GetTickCount64()));
   fs::create_directories(p);
   return p;
 }
 
 // The programs of the system folder, so that the applications point at many different files, as
 // a real list does (each file's icon is extracted once per load).
-std::vector<std::string> programs() {
-  std::vector<std::string> found;
-  std::error_code ec;
-  for (const auto& e : fs::directory_iterator("C:\\windows\\system32", ec))
-    if (e.path().extension() == ".exe") found.push_back(e.path().string());
-  if (found.empty()) found.push_back("C:\\windows\\notepad.exe");
+const std::vector<std::string>& programs() {
+  static const std::vector<std::string> found = [] {
+    std::vector<std::string> f;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator("C:\\windows\\system32", ec))
+      if (e.path().extension() == ".exe") f.push_back(e.path().string());
+    if (f.empty()) f.push_back("C:\\windows\\notepad.exe");
+    return f;
+  }();
   return found;
 }
 
-void writeSettings(const fs::path& file, int n) {
-  static const std::vector<std::string> files = programs();
+void writeSettings(const fs::path& file, int commands, int applications) {
+  const std::vector<std::string>& files = programs();
   std::ofstream out(file, std::ios::binary);
   out << "[Settings]\r\nRS232Connect=1\r\nRS232Port=COM1\r\nRS232BaudRate=19200\r\nInterval=5\r\n";
   for (const char* section : {"SendBefore", "SendAfter"}) {
-    out << "[" << section << "]\r\nCount=" << n << "\r\n";
-    for (int i = 0; i < n; ++i) out << "Command[" << i << "]=AT+COMMAND" << i << "\r\n";
+    out << "[" << section << "]\r\nCount=" << commands << "\r\n";
+    for (int i = 0; i < commands; ++i) out << "Command[" << i << "]=AT+COMMAND" << i << "\r\n";
   }
-  out << "[Application]\r\nCount=" << n << "\r\n";
-  for (int i = 0; i < n; ++i)
+  out << "[Application]\r\nCount=" << applications << "\r\n";
+  for (int i = 0; i < applications; ++i)
     out << "Name[" << i << "]=Program " << i << "\r\nPath[" << i << "]=" << files[i % files.size()]
         << "\r\nParameters[" << i << "]=-n " << i << "\r\n";
 }
 
-std::vector<std::pair<std::string, std::string>> listKeys(int n) {
+std::vector<std::pair<std::string, std::string>> listKeys(int commands, int applications) {
   using namespace tarvenik_ini;
   std::vector<std::pair<std::string, std::string>> keys;
-  for (int i = 0; i < n; ++i) keys.emplace_back("SendBefore", CommandKey(i));
-  for (int i = 0; i < n; ++i) {
+  for (int i = 0; i < commands; ++i) keys.emplace_back("SendBefore", CommandKey(i));
+  for (int i = 0; i < applications; ++i) {
     keys.emplace_back("Application", NameKey(i));
     keys.emplace_back("Application", PathKey(i));
     keys.emplace_back("Application", ParametersKey(i));
   }
-  for (int i = 0; i < n; ++i) keys.emplace_back("SendAfter", CommandKey(i));
+  for (int i = 0; i < commands; ++i) keys.emplace_back("SendAfter", CommandKey(i));
   return keys;
 }
 
-void loadAndSave(int n) {
-  fs::path dir = tempDir();
+struct LoadSave {
+  double load, readBase, save, writeBase;
+};
+
+LoadSave loadAndSave(int n) {
+  fs::path dir = tempDir("load");
   fs::path file = dir / "Tarvenik.ini";
   std::string fileA = file.string();
-  writeSettings(file, n);
-  auto keys = listKeys(n);
+  writeSettings(file, n, n);
+  auto keys = listKeys(n, n);
+  LoadSave r{};
 
   // Baseline: the reads alone.
   auto t = Clock::now();
   char buf[2048];
   for (auto& [section, key] : keys)
     GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buf, 2048, fileA.c_str());
-  double readBase = msSince(t);
+  r.readBase = msSince(t);
 
   t = Clock::now();
   auto main = std::make_unique<TMain>(fileA);
   Main = main.get();
-  double load = msSince(t);
+  r.load = msSince(t);
   auto dialog = std::make_unique<TSelectApplication>();
   SelectApplication = dialog.get();
 
   t = Clock::now();
   main->OKClick();
-  double save = msSince(t);
+  r.save = msSince(t);
 
   // Baseline: the writes alone, into a copy in the same state.
   fs::path copy = dir / "copy.ini";
@@ -108,83 +129,133 @@ void loadAndSave(int n) {
   for (auto& [section, key] : keys)
     WritePrivateProfileStringA(section.c_str(), key.c_str(), "value", copyA.c_str());
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, copyA.c_str());
-  double writeBase = msSince(t);
+  r.writeBase = msSince(t);
 
-  std::printf(
-      "%6d entries a list: load %8.1f ms (bare reads %8.1f ms, ratio %.2f); save %8.1f ms (bare writes %8.1f "
-      "ms, ratio %.2f)\n",
-      n, load, readBase, load / readBase, save, writeBase, save / writeBase);
-  std::fflush(stdout);
   dialog.reset();
   main.reset();
   std::error_code ec;
   fs::remove_all(dir, ec);
+  return r;
 }
 
-// Process start to first visible top-level window of that process.
-double startUp(const std::wstring& commandLine) {
+// Loading applications with their icons, against the same reads and ExtractIconA calls alone.
+void icons(int n) {
+  fs::path dir = tempDir("icons");
+  fs::path file = dir / "Tarvenik.ini";
+  std::string fileA = file.string();
+  writeSettings(file, 0, n);
+  auto keys = listKeys(0, n);
+  std::vector<double> ours, base;
+  for (int run = 0; run < kRuns; ++run) {
+    auto t = Clock::now();
+    char buf[2048];
+    for (auto& [section, key] : keys) {
+      GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buf, 2048, fileA.c_str());
+      if (key.rfind("Path", 0) == 0) {
+        HICON icon = ExtractIconA(GetModuleHandleW(nullptr), buf, 0);
+        if (reinterpret_cast<UINT_PTR>(icon) > 1) DestroyIcon(icon);
+      }
+    }
+    base.push_back(msSince(t));
+    t = Clock::now();
+    auto main = std::make_unique<TMain>(dir);
+    ours.push_back(msSince(t));
+  }
+  double o = median(ours), b = median(base);
+  std::printf("load %d applications with icons: %8.1f ms (bare reads + ExtractIconA %8.1f ms), ratio %.2f (goal <= 1.3)\n",
+              n, o, b, o / b);
+  std::error_code ec;
+  fs::remove_all(dir, ec);
+}
+
+struct Started {
+  double ms;
+  double privateMB;
+};
+
+// From CreateProcess to the process waiting for input, and its private memory then.
+Started startUp(const fs::path& exe) {
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  std::wstring cmd = commandLine;
+  std::wstring cmd = L"\"" + exe.wstring() + L"\"";
+  std::wstring dir = exe.parent_path().wstring();
   auto t = Clock::now();
-  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-  struct Search {
-    DWORD pid;
-    bool found;
-  } s{pi.dwProcessId, false};
-  while (!s.found && msSince(t) < 20000) {
-    EnumWindows(
-        [](HWND h, LPARAM lp) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(lp);
-          DWORD pid = 0;
-          GetWindowThreadProcessId(h, &pid);
-          if (pid == s->pid && IsWindowVisible(h)) s->found = true;
-          return !s->found;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    if (!s.found) Sleep(1);
-  }
-  double ms = msSince(t);
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi))
+    return {-1, -1};
+  WaitForInputIdle(pi.hProcess, 120000);
+  Started s{msSince(t), 0};
+  PROCESS_MEMORY_COUNTERS_EX mem{};
+  mem.cb = sizeof mem;
+  if (GetProcessMemoryInfo(pi.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&mem), sizeof mem))
+    s.privateMB = static_cast<double>(mem.PrivateUsage) / (1024.0 * 1024.0);
   TerminateProcess(pi.hProcess, 0);
   WaitForSingleObject(pi.hProcess, 5000);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
-  return ms;
+  return s;
 }
 
-int emptyWindow() {
-  HWND w = CreateWindowExW(0, L"STATIC", L"empty", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 420, nullptr,
-                           nullptr, nullptr, nullptr);
-  MSG msg;
-  while (w && GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-  return 0;
+// Both programs started in turn, kRuns times each, from a folder with the given settings file.
+void startUps(const char* what, int commands, bool memory) {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  fs::path bench = fs::path(self).parent_path();
+  fs::path dir = tempDir("start");
+  fs::copy_file(bench.parent_path() / "bin" / "Konfigurator.exe", dir / "Konfigurator.exe");
+  fs::copy_file(bench / "floor.exe", dir / "floor.exe");
+  if (commands > 0) writeSettings(dir / "Tarvenik.ini", commands, 0);
+  std::vector<double> ours, base, oursMem, baseMem;
+  for (int run = 0; run < kRuns; ++run) {
+    Started f = startUp(dir / "floor.exe");
+    Started k = startUp(dir / "Konfigurator.exe");
+    base.push_back(f.ms);
+    ours.push_back(k.ms);
+    baseMem.push_back(f.privateMB);
+    oursMem.push_back(k.privateMB);
+  }
+  double o = median(ours), b = median(base);
+  std::printf("start-up, %s: %8.1f ms (floor %8.1f ms), ratio %.2f (goal <= %s)\n", what, o, b, o / b,
+              commands > 0 ? "1.5" : "1.1");
+  if (memory) {
+    double om = median(oursMem), bm = median(baseMem);
+    std::printf("private memory after start-up: %.2f MB (floor %.2f MB), ratio %.2f (goal <= 1.2)\n", om, bm,
+                om / bm);
+  }
+  std::fflush(stdout);
+  std::error_code ec;
+  fs::remove_all(dir, ec);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 1 && std::string(argv[1]) == "--empty-window") return emptyWindow();
   Application().Initialize();
   Application().SetTitle(L"Tarvenik - Konfigurator");
 
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  fs::path exe = fs::path(self).parent_path().parent_path() / "bin" / "Konfigurator.exe";
-  fs::path dir = tempDir();
-  fs::copy_file(exe, dir / "Konfigurator.exe");
-  for (int round = 0; round < 3; ++round) {
-    double base = startUp(L"\"" + std::wstring(self) + L"\" --empty-window");
-    double ours = startUp(L"\"" + (dir / "Konfigurator.exe").wstring() + L"\"");
-    std::printf("start-up to a shown window: %.1f ms (empty window %.1f ms, ratio %.2f)\n", ours, base,
-                ours / base);
-  }
-  std::error_code ec;
-  fs::remove_all(dir, ec);
+  startUps("no settings file", 0, true);
+  startUps("10,000 commands in each command list", 10000, false);
+  icons(100);
 
   std::vector<int> sizes;
   for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
-  if (sizes.empty()) sizes = {100, 1000, 3000};
-  for (int n : sizes) loadAndSave(n);
+  if (sizes.empty()) sizes = {1000, 10000};
+  std::vector<LoadSave> results;
+  for (int n : sizes) {
+    LoadSave r = loadAndSave(n);
+    results.push_back(r);
+    std::printf("%6d entries a list: load %8.1f ms (bare reads %8.1f ms, ratio %.2f); save %8.1f ms (bare writes "
+                "%8.1f ms, ratio %.2f)\n",
+                n, r.load, r.readBase, r.load / r.readBase, r.save, r.writeBase, r.save / r.writeBase);
+    std::fflush(stdout);
+  }
+  if (results.size() >= 2) {
+    const LoadSave &a = results.front(), &b = results.back();
+    double f = static_cast<double>(sizes.back()) / sizes.front();
+    std::printf("growth %d -> %d entries a list: load %.1f x (bare reads %.1f x), save %.1f x (bare writes %.1f x); "
+                "goal <= %.0f x\n",
+                sizes.front(), sizes.back(), b.load / a.load, b.readBase / a.readBase, b.save / a.save,
+                b.writeBase / a.writeBase, f * 1.1);
+  }
   return 0;
 }

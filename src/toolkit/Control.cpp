@@ -23,37 +23,53 @@ void TControl::Create(TForm& parent, std::string name, const std::wstring& capti
                           parent.Scale(b.top), parent.Scale(b.width), parent.Scale(b.height), parent.Handle(),
                           nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return;
+  // The property lets FromHandle tell our controls from other windows. The object itself and the
+  // class's procedure are kept where every message finds them without a lookup: window properties
+  // and the common controls' subclass chain cost a call to the window manager per message.
   SetPropW(hwnd_, kControlProp, this);
-  SetWindowSubclass(hwnd_, &TControl::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  classProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::ControlProc)));
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(parent.Font()), FALSE);
   parent.AddControl(this);
   AfterCreate();
 }
 
 TControl::~TControl() {
-  if (hwnd_) {
-    RemoveWindowSubclass(hwnd_, &TControl::SubclassProc, 1);
-    RemovePropW(hwnd_, kControlProp);
-  }
+  if (hwnd_) detach();
+}
+
+void TControl::detach() {
+  // Messages that still reach the window go to its class's procedure.
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  if (GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&TControl::ControlProc))
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc_));
+  RemovePropW(hwnd_, kControlProp);
+  hwnd_ = nullptr;
 }
 
 TControl* TControl::FromHandle(HWND hwnd) {
   return hwnd ? static_cast<TControl*>(GetPropW(hwnd, kControlProp)) : nullptr;
 }
 
-LRESULT CALLBACK TControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
-  auto* self = reinterpret_cast<TControl*>(ref);
+LRESULT CALLBACK TControl::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = reinterpret_cast<TControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) {
+    // Detached while a window subclassed after us still passes messages on.
+    return CallWindowProcW(reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC)), hwnd, msg, wp, lp);
+  }
   if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, &TControl::SubclassProc, 1);
-    RemovePropW(hwnd, kControlProp);
-    self->hwnd_ = nullptr;
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    WNDPROC classProc = self->classProc_;
+    self->detach();
+    return CallWindowProcW(classProc, hwnd, msg, wp, lp);
   }
   return self->WndProc(msg, wp, lp);
 }
 
 LRESULT TControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) { return DefaultProc(msg, wp, lp); }
-LRESULT TControl::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) { return DefSubclassProc(hwnd_, msg, wp, lp); }
+LRESULT TControl::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) {
+  return CallWindowProcW(classProc_, hwnd_, msg, wp, lp);
+}
 
 std::wstring TControl::Caption() const { return hwnd_ ? WindowText(hwnd_) : std::wstring(); }
 void TControl::SetCaption(const std::wstring& caption) {

@@ -61,8 +61,10 @@ class TControl : public TChildWindow {
   LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp);
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  static LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM);
+  void detach();
 
+  WNDPROC classProc_ = nullptr;
   TForm* form_ = nullptr;
   std::string name_;
   Bounds bounds_{};  // as given, for 96 dpi

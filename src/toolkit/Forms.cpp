@@ -172,6 +172,15 @@ void TForm::SetDefaultButton(TButton* b) {
 
 void TForm::AddControl(TControl* control) { controls_.push_back(control); }
 
+// A list holding every row sends a notification per row: the form's own few controls are searched
+// rather than asking the window manager for a window property each time.
+TControl* TForm::control(HWND hwnd) const {
+  if (!hwnd) return nullptr;
+  for (TControl* c : controls_)
+    if (c->Handle() == hwnd) return c;
+  return nullptr;
+}
+
 TControl* TForm::FindControl(const std::string& name) const {
   for (TControl* c : controls_)
     if (c->Name() == name) return c;
@@ -233,16 +242,14 @@ bool TForm::PreTranslateMessage(MSG& msg) {
 LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
-      if (lp) {
-        if (TControl* c = TControl::FromHandle(reinterpret_cast<HWND>(lp))) {
-          c->HandleCommand(HIWORD(wp));
-          return 0;
-        }
+      if (TControl* c = control(reinterpret_cast<HWND>(lp))) {
+        c->HandleCommand(HIWORD(wp));
+        return 0;
       }
       break;
     case WM_NOTIFY: {
       auto* hdr = reinterpret_cast<NMHDR*>(lp);
-      if (TControl* c = TControl::FromHandle(hdr->hwndFrom)) return c->HandleNotify(hdr);
+      if (TControl* c = control(hdr->hwndFrom)) return c->HandleNotify(hdr);
       break;
     }
     case WM_CLOSE:

@@ -73,6 +73,8 @@ class TForm {
   virtual void DoClose();
 
  private:
+  // The control of this form whose window it is, or null.
+  TControl* control(HWND hwnd) const;
   template <typename T>
   friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   void centre();

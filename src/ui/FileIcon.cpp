@@ -2,8 +2,12 @@
 
 #include <shellapi.h>
 
+#include "toolkit/SystemFunction.h"
+
 UniqueIcon ExtractFileIcon(const std::string& path) {
-  HICON icon = ExtractIconA(GetModuleHandleW(nullptr), path.c_str(), 0);
+  static auto* const extractIconA = SystemFunction<decltype(ExtractIconA)>(L"shell32.dll", "ExtractIconA");
+  if (!extractIconA) return {};
+  HICON icon = extractIconA(GetModuleHandleW(nullptr), path.c_str(), 0);
   // 0: the file has no icon; 1: the file is not an executable, library or icon file.
   if (reinterpret_cast<UINT_PTR>(icon) <= 1) return {};
   return UniqueIcon(icon);

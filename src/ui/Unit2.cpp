@@ -6,6 +6,7 @@
 #include "base/Text.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
+#include "toolkit/SystemFunction.h"
 #include "ui/FileIcon.h"
 #include "ui/Unit1.h"
 
@@ -67,7 +68,9 @@ void TSelectApplication::SelectFileClick() {
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = static_cast<DWORD>(file.size());
   ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
-  if (!GetOpenFileNameW(&ofn)) return;
+  static auto* const getOpenFileNameW =
+      SystemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+  if (!getOpenFileNameW || !getOpenFileNameW(&ofn)) return;
   file.resize(wcslen(file.c_str()));
   lastFile_ = file;
   Path.SetCaption(file);

@@ -1,7 +1,8 @@
 #include "support/gnugettextEmbedded.h"
 
 #include <algorithm>
-#include <fstream>
+
+#include "support/FileMap.h"
 
 namespace {
 
@@ -70,19 +71,22 @@ void TAssemblyAnalyzer::Analyze(const std::string& exePath, uint64_t firstRecord
   size_t slash = exePath.find_last_of("\\/");
   baseDirectory_ = slash == std::string::npos ? std::string() : exePath.substr(0, slash + 1);
   if (firstRecord == 0) return;
-  std::ifstream file(exePath, std::ios::binary);
-  uint64_t at = firstRecord;
-  while (file) {
-    unsigned char head[kRecordHeader];
-    file.seekg(static_cast<std::streamoff>(at));
-    if (!file.read(reinterpret_cast<char*>(head), 8)) return;
+  // Mapped rather than read through a stream: nothing is read but the records themselves.
+  TFileMap map;
+  std::string reason;
+  if (map.Open(exePath, reason) != TFileMap::Failure::None) return;
+  const unsigned char* data = map.Data();
+  const uint64_t size = map.Size();
+  auto available = [size](uint64_t from, uint64_t n) { return from <= size && size - from >= n; };
+  for (uint64_t at = firstRecord;;) {
+    if (!available(at, 8)) return;
+    const unsigned char* head = data + at;
     uint64_t next = littleEndian64(head);
     if (next == 0) return;
     // The name runs up to the next record, which must lie beyond this one's header.
     if (next < at + kRecordHeader || next - at - kRecordHeader > kMaxNameLength) return;
-    if (!file.read(reinterpret_cast<char*>(head + 8), 16)) return;
-    std::string name(next - at - kRecordHeader, '\0');
-    if (!file.read(name.data(), static_cast<std::streamsize>(name.size()))) return;
+    if (!available(at, next - at)) return;
+    std::string name(reinterpret_cast<const char*>(head + kRecordHeader), next - at - kRecordHeader);
     if (!add({trimmed(name), littleEndian64(head + 8), littleEndian64(head + 16)})) return;
     at = next;
   }

@@ -57,6 +57,7 @@ struct TBenchSetup {
     for (const auto& k : keys) wideKeys.push_back(Utf8ToWide(k));
 
     layer = std::make_unique<TGettextLayer>((dir / "bench").string(), TLangOnly(), 0);
+    GettextSetUp((dir / "bench").string(), TLangOnly(), 0);  // the string loader's layer
 
     // glibc: a non-"C" locale so that LANGUAGE is honoured, and the same file.
     setlocale(LC_ALL, "C.UTF-8");
@@ -65,10 +66,13 @@ struct TBenchSetup {
     bind_textdomain_codeset("default", "UTF-8");
     std::string ours = layer->Instance()->TranslateUtf8InDomain("default", keys[0]);
     std::string theirs = dgettext("default", keys[0].c_str());
-    if (ours != theirs || ours == keys[0])
+    if (ours != theirs || ours == keys[0] || ResourceStringTranslateAnsi(keys[0]) != theirs)
       throw std::runtime_error("the two readers disagree: " + ours + " / " + theirs);
   }
-  ~TBenchSetup() { fs::remove_all(dir); }
+  ~TBenchSetup() {
+    GettextEnd();
+    fs::remove_all(dir);
+  }
 };
 
 TBenchSetup& setup() {
@@ -105,9 +109,15 @@ void BM_TranslateInDomain(benchmark::State& state) {
           [&](const std::wstring& k) { return instance.TranslateInDomain("default", k); });
 }
 
+// The class library's string loader: 8-bit text in and out, through the resource-string domains.
+void BM_ResourceStringTranslateAnsi(benchmark::State& state) {
+  lookups(state, setup().keys, [](const std::string& k) { return ResourceStringTranslateAnsi(k); });
+}
+
 }  // namespace
 
 BENCHMARK(BM_GlibcDgettext);
 BENCHMARK(BM_TranslateUtf8InDomain);
 BENCHMARK(BM_TranslateInDomain);
+BENCHMARK(BM_ResourceStringTranslateAnsi);
 BENCHMARK_MAIN();

@@ -8,3 +8,9 @@ std::wstring Utf8ToWide(std::string_view s);
 std::string WideToUtf8(std::wstring_view s);
 std::wstring AnsiToWide(std::string_view s);
 std::string WideToAnsi(std::wstring_view s);
+// Between the 8-bit texts and UTF-8 without a detour where there is nothing to convert: ASCII
+// text on Windows, every text elsewhere. The text is handed back itself then.
+std::string AnsiToUtf8(std::string s);
+std::string Utf8ToAnsi(std::string s);
+// Whether an 8-bit text is its own UTF-8 (and so needs neither conversion).
+bool AnsiIsUtf8(std::string_view s);

@@ -78,3 +78,7 @@ std::string WideToUtf8(std::wstring_view w) {
 
 std::wstring AnsiToWide(std::string_view s) { return Utf8ToWide(s); }
 std::string WideToAnsi(std::wstring_view s) { return WideToUtf8(s); }
+
+bool AnsiIsUtf8(std::string_view) { return true; }
+std::string AnsiToUtf8(std::string s) { return s; }
+std::string Utf8ToAnsi(std::string s) { return s; }

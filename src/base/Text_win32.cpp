@@ -26,3 +26,12 @@ std::wstring Utf8ToWide(std::string_view s) { return toWide(CP_UTF8, s); }
 std::string WideToUtf8(std::wstring_view s) { return fromWide(CP_UTF8, s); }
 std::wstring AnsiToWide(std::string_view s) { return toWide(CP_ACP, s); }
 std::string WideToAnsi(std::wstring_view s) { return fromWide(CP_ACP, s); }
+
+// ASCII is the same in UTF-8 and in every system code page.
+bool AnsiIsUtf8(std::string_view s) {
+  for (char c : s)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+std::string AnsiToUtf8(std::string s) { return AnsiIsUtf8(s) ? s : WideToUtf8(AnsiToWide(s)); }
+std::string Utf8ToAnsi(std::string s) { return AnsiIsUtf8(s) ? s : WideToAnsi(Utf8ToWide(s)); }

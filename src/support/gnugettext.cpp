@@ -20,8 +20,6 @@ constexpr const char* kCouldNotTranslate =
     "Error: Could not translate %s. Probably because the mo file doesn't contain utf-8 encoded "
     "translations.";
 
-std::string utf8ToAnsi(std::string_view s) { return WideToAnsi(Utf8ToWide(s)); }
-
 std::unique_ptr<TGettextLayer> gLayer;
 
 }  // namespace
@@ -157,7 +155,7 @@ std::string TGnuGettextInstance::OwnText(const char* text) {
     if (auto it = domains_.find("default"); it != domains_.end()) domain = it->second.get();
   }
   if (domain)
-    if (auto found = domain->FindIfOpen(text)) return utf8ToAnsi(*found);
+    if (auto found = domain->FindIfOpen(text)) return Utf8ToAnsi(*found);
   return text;
 }
 
@@ -176,17 +174,22 @@ std::string TGnuGettextInstance::failureMessage(const TOpenFailure& failure) {
 }
 
 std::string TGnuGettextInstance::TranslateUtf8InDomain(std::string_view domain, std::string_view text) {
+  return TranslateUtf8InDomain(Domain(domain), text);
+}
+
+std::string TGnuGettextInstance::TranslateUtf8InDomain(TDomain& domain, std::string_view text) {
   // Most texts hold no CR and are looked up as they are, without a copy.
   std::string withoutCr;
   std::string_view key = text;
-  if (text.find('\r') != std::string_view::npos) key = withoutCr = RemoveCarriageReturns(text);
+  if (ContainsByte(text, '\r')) key = withoutCr = RemoveCarriageReturns(text);
   // An empty text is returned as it is: looked up, it would match the catalogue's header entry.
   if (key.empty()) return {};
   std::optional<TOpenFailure> failure;
-  std::string result = Domain(domain).Translate(key, failure);
+  std::string result = domain.Translate(key, failure);
   if (failure) throw Exception(failureMessage(*failure));
   if (!IsWellFormedUtf8(result)) result.clear();
-  if (result.empty()) throw Exception(FormatText(OwnText(kCouldNotTranslate), {utf8ToAnsi(text)}));
+  if (result.empty())
+    throw Exception(FormatText(OwnText(kCouldNotTranslate), {Utf8ToAnsi(std::string(text))}));
   return result;
 }
 
@@ -208,13 +211,13 @@ TGettextLayer::TGettextLayer(const std::string& exePath, const TLocaleQueries& q
     : exePath_(exePath) {
   embedded_.Analyze(exePath_, firstRecord);
   resourceDomains_ = std::make_unique<TDomainList>();
-  resourceDomains_->names.push_back("default");
   size_t slash = exePath_.find_last_of(kPathDelimiter == '/' ? "/" : "\\/");
   std::string exeDirectory = slash == std::string::npos ? std::string() : exePath_.substr(0, slash + 1);
   instance_ = std::make_unique<TGnuGettextInstance>(embedded_, exeDirectory + "locale" + kPathDelimiter);
   instance_->UseLanguage(ChooseLanguage(queries));
   instance_->BindTextDomain("default", exeDirectory + "locale" + kPathDelimiter);
   instance_->TextDomain("default");
+  resourceDomains_->domains.push_back(&instance_->Domain("default"));
 }
 
 void TGettextLayer::Release() {
@@ -223,19 +226,23 @@ void TGettextLayer::Release() {
 }
 
 void TGettextLayer::AddResourceStringDomain(const std::string& domain) {
-  if (!resourceDomains_) return;
+  if (!resourceDomains_ || !instance_) return;
   std::unique_lock lock(resourceDomains_->lock);
-  resourceDomains_->names.push_back(domain);
+  resourceDomains_->domains.push_back(&instance_->Domain(domain));
+}
+
+std::string TGettextLayer::ResourceStringTranslationUtf8(std::string_view text) {
+  if (!resourceDomains_ || !instance_) return std::string(text);
+  std::shared_lock lock(resourceDomains_->lock);
+  for (TDomain* domain : resourceDomains_->domains) {
+    std::string result = instance_->TranslateUtf8InDomain(*domain, text);
+    if (result != text) return result;
+  }
+  return std::string(text);
 }
 
 std::wstring TGettextLayer::ResourceStringTranslation(std::wstring_view text) {
-  if (!resourceDomains_ || !instance_) return std::wstring(text);
-  std::shared_lock lock(resourceDomains_->lock);
-  for (const std::string& domain : resourceDomains_->names) {
-    std::wstring result = instance_->TranslateInDomain(domain, text);
-    if (result != text) return result;
-  }
-  return std::wstring(text);
+  return Utf8ToWide(ResourceStringTranslationUtf8(WideToUtf8(text)));
 }
 
 // ---- the program-wide layer ----
@@ -266,7 +273,8 @@ void AddResourceStringDomain(const std::string& domain) {
 std::string TranslateAnsi(std::string_view text) {
   TGnuGettextInstance* instance = gLayer ? gLayer->Instance() : nullptr;
   if (!instance) return std::string(text);
-  return WideToAnsi(instance->Translate(AnsiToWide(text)));
+  return Utf8ToAnsi(
+      instance->TranslateUtf8InDomain(instance->CurrentDomain(), AnsiToUtf8(std::string(text))));
 }
 
 std::vector<std::string> GettextOwnTexts() {
@@ -275,5 +283,7 @@ std::vector<std::string> GettextOwnTexts() {
 
 std::string ResourceStringTranslateAnsi(const std::string& text) {
   if (!gLayer) return text;
-  return WideToAnsi(gLayer->ResourceStringTranslation(AnsiToWide(text)));
+  // UTF-8 all the way: the 8-bit text is converted once on the way in and once on the way out.
+  if (AnsiIsUtf8(text)) return Utf8ToAnsi(gLayer->ResourceStringTranslationUtf8(text));
+  return Utf8ToAnsi(gLayer->ResourceStringTranslationUtf8(AnsiToUtf8(text)));
 }

@@ -79,6 +79,7 @@ class TGnuGettextInstance {
   // The same in UTF-8: CRs removed, looked up, CR before every bare LF, checked to be UTF-8.
   // Raises Exception when the catalogue cannot be opened or the result is not UTF-8.
   std::string TranslateUtf8InDomain(std::string_view domain, std::string_view text);
+  std::string TranslateUtf8InDomain(TDomain& domain, std::string_view text);
 
   void UseLanguage(const std::string& language);  // gives it to every domain
   const std::string& Language() const { return language_; }
@@ -122,10 +123,11 @@ class TGettextLayer {
   // The text translated in each resource-string domain in order; the first result that differs
   // from the text wins. Unchanged once the list is gone.
   std::wstring ResourceStringTranslation(std::wstring_view text);
+  std::string ResourceStringTranslationUtf8(std::string_view text);  // the same in UTF-8
 
  private:
   struct TDomainList {
-    std::vector<std::string> names;
+    std::vector<TDomain*> domains;  // the instance's, found once when added
     std::shared_mutex lock;
   };
 

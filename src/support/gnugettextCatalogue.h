@@ -41,6 +41,8 @@ class TMoCatalogue {
 
 // Step 1 of a lookup: every CR removed.
 std::string RemoveCarriageReturns(std::string_view text);
+// Whether the text holds the byte; for the short texts of a lookup, quicker than a library search.
+bool ContainsByte(std::string_view text, char byte);
 // Step 4 of a lookup: a CR before every LF that does not already follow one.
 std::string AddCarriageReturnsBeforeLineFeeds(std::string_view text);
 // True when `text` is well-formed UTF-8: no stray or missing continuation bytes, no overlong

@@ -155,14 +155,17 @@ void load(HWND* c) {
   SetWindowTextW(c[16], std::to_wstring(interval < 1 ? 1 : interval > 60 ? 60 : interval).c_str());
   SendMessageW(c[10], BM_SETCHECK, GetPrivateProfileIntA(s, "SendAfter", 1, ini.c_str()) != 0, 0);
   SendMessageW(c[0], BM_SETCHECK, connect, 0);
-  SendMessageW(c[kPort], CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide(port.c_str()).c_str()));
-  SendMessageW(c[kBaud], CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide(baud.c_str()).c_str()));
+  SendMessageW(c[kPort], CB_SELECTSTRING, static_cast<WPARAM>(-1),
+               reinterpret_cast<LPARAM>(wide(port.c_str()).c_str()));
+  SendMessageW(c[kBaud], CB_SELECTSTRING, static_cast<WPARAM>(-1),
+               reinterpret_cast<LPARAM>(wide(baud.c_str()).c_str()));
 
   struct List {
     const char* section;
     HWND list;
   };
-  for (List l : {List{"SendBefore", c[kBefore]}, List{"Application", c[kApps]}, List{"SendAfter", c[kAfter]}}) {
+  for (List l :
+       {List{"SendBefore", c[kBefore]}, List{"Application", c[kApps]}, List{"SendAfter", c[kAfter]}}) {
     int n = count(l.section);
     std::vector<char> text = readSection(l.section);
     SendMessageW(l.list, WM_SETREDRAW, FALSE, 0);
@@ -188,7 +191,8 @@ void load(HWND* c) {
 
 void ports(HWND combo) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) !=
+      ERROR_SUCCESS)
     return;
   for (DWORD i = 0;; ++i) {
     char name[256], data[256];
@@ -197,7 +201,8 @@ void ports(HWND combo) {
         ERROR_SUCCESS)
       break;
     if (type == REG_SZ)
-      SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(data, static_cast<int>(dataLen) - 1).c_str()));
+      SendMessageW(combo, CB_ADDSTRING, 0,
+                   reinterpret_cast<LPARAM>(wide(data, static_cast<int>(dataLen) - 1).c_str()));
   }
   RegCloseKey(key);
   SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"COM1"));
@@ -231,20 +236,21 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
   RECT r{0, 0, 400, 420};
   AdjustWindowRectEx(&r, style, FALSE, exStyle);
-  HWND form = CreateWindowExW(exStyle, L"Floor", L"Tarvenik - Konfigurator", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                              r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
+  HWND form =
+      CreateWindowExW(exStyle, L"Floor", L"Tarvenik - Konfigurator", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                      r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
   HFONT font = CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
   HWND c[29];
   for (int i = 0; i < 29; ++i) {
     const Control& k = kControls[i];
-    c[i] = CreateWindowExW(k.exStyle, k.cls, k.caption, WS_CHILD | WS_VISIBLE | k.style, k.x, k.y, k.w, k.h, form,
-                           nullptr, instance, nullptr);
+    c[i] = CreateWindowExW(k.exStyle, k.cls, k.caption, WS_CHILD | WS_VISIBLE | k.style, k.x, k.y, k.w, k.h,
+                           form, nullptr, instance, nullptr);
     SendMessageW(c[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
   ports(c[kPort]);
-  for (const wchar_t* rate : {L"600", L"1200", L"2400", L"4800", L"9600", L"14400", L"19200", L"38400", L"56000",
-                              L"57600", L"115200", L"256000"})
+  for (const wchar_t* rate : {L"600", L"1200", L"2400", L"4800", L"9600", L"14400", L"19200", L"38400",
+                              L"56000", L"57600", L"115200", L"256000"})
     SendMessageW(c[kBaud], CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(rate));
   SendMessageW(c[kBaud], CB_SETCURSEL, 4, 0);
   for (int i : {kBefore, kApps, kAfter})

@@ -122,18 +122,26 @@ TGnuGettextInstance::TGnuGettextInstance(const TAssemblyAnalyzer& embedded, std:
     : embedded_(embedded), defaultDirectory_(std::move(defaultDirectory)) {}
 
 TDomain& TGnuGettextInstance::Domain(std::string_view name) {
+  // Lookups come in runs in one domain: the last one found is tried first. Domains live as long as
+  // the instance and their names never change, so the pointer needs no lock.
+  if (TDomain* last = lastDomain_.load(std::memory_order_acquire); last && last->Name() == name) return *last;
+  TDomain* found = nullptr;
   {
     std::shared_lock lock(domainsLock_);
-    if (auto it = domains_.find(name); it != domains_.end()) return *it->second;
+    if (auto it = domains_.find(name); it != domains_.end()) found = it->second.get();
   }
-  std::unique_lock lock(domainsLock_);
-  auto& slot = domains_[std::string(name)];
-  if (!slot) {
-    slot = std::make_unique<TDomain>(std::string(name), embedded_);
-    slot->SetDirectory(defaultDirectory_);
-    slot->SetLanguage(language_);
+  if (!found) {
+    std::unique_lock lock(domainsLock_);
+    auto& slot = domains_[std::string(name)];
+    if (!slot) {
+      slot = std::make_unique<TDomain>(std::string(name), embedded_);
+      slot->SetDirectory(defaultDirectory_);
+      slot->SetLanguage(language_);
+    }
+    found = slot.get();
   }
-  return *slot;
+  lastDomain_.store(found, std::memory_order_release);
+  return *found;
 }
 
 void TGnuGettextInstance::UseLanguage(const std::string& language) {

@@ -2,6 +2,7 @@
 // Run-time translation of the built-in message texts from GNU gettext catalogues (.mo) found
 // beside the executable: locale/<language>/LC_MESSAGES/<domain>.mo, in the language chosen at
 // start-up. Catalogues are mapped into memory, opened lazily at most once, and searched in place.
+#include <atomic>
 #include <map>
 #include <memory>
 #include <optional>
@@ -101,6 +102,7 @@ class TGnuGettextInstance {
   std::string currentDomain_ = "default";
   std::map<std::string, std::unique_ptr<TDomain>, std::less<>> domains_;
   std::shared_mutex domainsLock_;
+  std::atomic<TDomain*> lastDomain_{nullptr};
 };
 
 // Everything set-up builds, owned in one place and freed in the reverse order.

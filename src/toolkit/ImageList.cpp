@@ -4,6 +4,9 @@
 
 namespace {
 
+constexpr UINT kFlags = ILC_COLOR32 | ILC_MASK;
+constexpr int kInitial = 4, kGrow = 256;
+
 UniqueBitmap blackSquare(int size) {
   ScreenDC screen;
   UniqueBitmap bmp(CreateCompatibleBitmap(screen.get(), size, size));
@@ -25,7 +28,7 @@ UniqueBitmap opaqueMask(int size) {
 }  // namespace
 
 TImageList::TImageList()
-    : list_(ImageList_Create(kDesignSize, kDesignSize, ILC_COLOR32 | ILC_MASK, 4, 256)),
+    : list_(ImageList_Create(kDesignSize, kDesignSize, kFlags, kInitial, kGrow)),
       blank_(blackSquare(kDesignSize)),
       blankMask_(opaqueMask(kDesignSize)) {}
 
@@ -44,6 +47,14 @@ void TImageList::SetImageSize(int size) {
 }
 
 int TImageList::Count() const { return ImageList_GetImageCount(list_.get()); }
+
+bool TImageList::Reserve(int count) {
+  if (count <= kInitial || Count() != 0) return false;
+  HIMAGELIST roomy = ImageList_Create(size_, size_, kFlags, count, kGrow);
+  if (!roomy) return false;
+  list_.reset(roomy);
+  return true;
+}
 
 void TImageList::append(HICON icon) {
   if (icon) {

@@ -91,6 +91,8 @@ void TMain::FormCreate() {
   // A program listed several times (with other parameters, say) is asked for its icon once; the
   // later rows copy it from the row that has it.
   std::unordered_map<std::string, int> iconRowOfPath;
+  // Room for every icon at once: growing the image list row by row copies it again and again.
+  if (Icons.Reserve(apps)) ApplicationList.SetSmallImages(&Icons);
   addRows(ApplicationList, apps, [&](int32_t i) {
     const auto at = static_cast<size_t>(i) * 3;
     const std::string& path = entries[at + 1];

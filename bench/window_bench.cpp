@@ -166,7 +166,7 @@ void icons(int n) {
     }
     base.push_back(msSince(t));
     t = Clock::now();
-    auto main = std::make_unique<TMain>(dir);
+    auto main = std::make_unique<TMain>(tarvenik_ini::SettingsFilePathIn(dir.string()));
     ours.push_back(msSince(t));
   }
   double o = median(ours), b = median(base);

@@ -23,9 +23,11 @@ void TCustomIniFile::WriteFlag(const std::string& section, const std::string& ke
   WriteText(section, key, value ? "1" : "0");
 }
 
-void TCustomIniFile::raiseWriteError() const {
-  throw EIniFileException(FormatText(LoadResString(ResId::IniFileWriteError), {fileName_}));
+void RaiseIniWriteError(const std::string& fileName) {
+  throw EIniFileException(FormatText(LoadResString(ResId::IniFileWriteError), {fileName}));
 }
+
+void TCustomIniFile::raiseWriteError() const { RaiseIniWriteError(fileName_); }
 
 // Qualified: during destruction the call must be this class's flush, and saying so is clearer.
 TIniFile::~TIniFile() { TIniFile::FlushFile(); }

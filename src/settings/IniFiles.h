@@ -13,6 +13,9 @@ class EIniFileException : public Exception {
   using Exception::Exception;
 };
 
+// Raises EIniFileException with "Unable to write to" and the file name.
+[[noreturn]] void RaiseIniWriteError(const std::string& fileName);
+
 // Texts by section and key; numbers and flags are stored as texts and built here on the two
 // text operations, through the object's own virtual calls.
 class TCustomIniFile {

@@ -38,3 +38,23 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileProbe& pro
 // over the old one. Refuses files and folders that are read-only and anything that is not a
 // regular file. Returns the new file's probe, or nothing on failure (the old file untouched).
 std::optional<FileProbe> ReplaceFileAtomically(const std::string& path, std::string_view bytes);
+
+// The pieces of a save that goes to a copy of the file first (SettingsSave).
+
+// A new file beside `path`, in the same folder, holding the bytes of the file at `path` (none when
+// it is absent); its name. Nothing on failure; `folderRefused` then tells whether the folder does
+// not let us create a file there.
+std::optional<std::string> CopyBeside(const std::string& path, bool& folderRefused);
+
+// Whether the file at `path` may be written: a regular file, not read-only, that opens for writing.
+bool MayWriteFile(const std::string& path);
+
+// Writes the file's data through to the disk and moves its modification time on, so that anyone
+// who holds its content from an earlier look reads it again.
+bool SyncFile(const std::string& path);
+
+// Puts the file `from` in the place of `to` in one step that reaches the disk.
+bool MoveOver(const std::string& from, const std::string& to);
+
+// Removes the file; false when it could not be removed.
+bool RemoveFile(const std::string& path);

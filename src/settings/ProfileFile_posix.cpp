@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdlib>
 #include <ctime>
+#include <algorithm>
 #include <utility>
 
 #include "settings/ProfileFile.h"
@@ -85,6 +86,19 @@ std::optional<std::string> resolveTarget(const std::string& path) {
   return std::string(resolved);
 }
 
+// A new file of our own beside `target`, open for writing; its name in `name`. O_EXCL makes a
+// clash with anything present pick another name, never reuse it.
+int createBeside(const std::string& target, std::string& name) {
+  timespec started{};
+  clock_gettime(CLOCK_MONOTONIC, &started);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(toNs(started) + attempt);
+    int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
 }  // namespace
 
 FileProbe ProbeFile(const std::string& path) {
@@ -136,28 +150,80 @@ std::optional<FileProbe> ReplaceFileAtomically(const std::string& path, std::str
   if (::stat(folder.c_str(), &dir) != 0 || !S_ISDIR(dir.st_mode) || !isWritable(folder, dir))
     return std::nullopt;
 
-  // A name of our own beside the file; O_EXCL makes a clash with anything present fail, not reuse.
   std::string temp;
-  Fd fd(-1);
-  timespec started{};
-  clock_gettime(CLOCK_MONOTONIC, &started);
-  for (int attempt = 0; attempt < 100 && !fd.valid(); ++attempt) {
-    temp = *target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(toNs(started) + attempt);
-    fd = Fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
-    if (!fd.valid() && errno != EEXIST) return std::nullopt;
-  }
+  Fd fd(createBeside(*target, temp));
   if (!fd.valid()) return std::nullopt;
 
   struct stat written {};
   bool ok = (!exists || ::fchmod(fd.get(), old.st_mode & 07777) == 0) && writeAll(fd.get(), bytes) &&
             ::fsync(fd.get()) == 0 && ::fstat(fd.get(), &written) == 0;
   ok = fd.reset() && ok;
-  if (!ok || ::rename(temp.c_str(), target->c_str()) != 0) {
+  if (!ok || !MoveOver(temp, *target)) {
     ::unlink(temp.c_str());
     return std::nullopt;
   }
-  // The rename itself reaches the disk with the folder's entry.
-  Fd folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folderFd.valid()) ::fsync(folderFd.get());
   return probeOf(written);
 }
+
+std::optional<std::string> CopyBeside(const std::string& path, bool& folderRefused) {
+  folderRefused = false;
+  std::optional<std::string> target = resolveTarget(path);
+  if (!target) return std::nullopt;
+  struct stat old {};
+  bool exists = ::stat(target->c_str(), &old) == 0;
+  if (!exists && errno != ENOENT) return std::nullopt;
+  std::string bytes;
+  if (exists) {
+    FileProbe probe;
+    std::optional<std::string> read = ReadWholeFile(*target, probe);
+    if (!read) return std::nullopt;
+    bytes = std::move(*read);
+  }
+  std::string folder = folderOf(*target);
+  struct stat dir {};
+  if (::stat(folder.c_str(), &dir) != 0 || !S_ISDIR(dir.st_mode)) return std::nullopt;
+  if (!isWritable(folder, dir)) {
+    folderRefused = true;
+    return std::nullopt;
+  }
+  std::string temp;
+  Fd fd(createBeside(*target, temp));
+  if (!fd.valid()) {
+    folderRefused = errno == EACCES || errno == EPERM || errno == EROFS;
+    return std::nullopt;
+  }
+  bool ok = (!exists || ::fchmod(fd.get(), old.st_mode & 07777) == 0) && writeAll(fd.get(), bytes);
+  ok = fd.reset() && ok;
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return std::nullopt;
+  }
+  return temp;
+}
+
+bool MayWriteFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && isWritable(path, st);
+}
+
+bool SyncFile(const std::string& path) {
+  Fd fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  struct stat st {};
+  if (!fd.valid() || ::fsync(fd.get()) != 0 || ::fstat(fd.get(), &st) != 0) return false;
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  int64_t next = std::max(toNs(now), toNs(st.st_mtim) + 1);
+  timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(next / 1'000'000'000), static_cast<long>(next % 1'000'000'000)}};
+  return ::futimens(fd.get(), times) == 0 && fd.reset();
+}
+
+bool MoveOver(const std::string& from, const std::string& to) {
+  std::optional<std::string> target = resolveTarget(to);
+  if (!target || ::rename(from.c_str(), target->c_str()) != 0) return false;
+  // The rename itself reaches the disk with the folder's entry.
+  Fd folderFd(::open(folderOf(*target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folderFd.valid()) ::fsync(folderFd.get());
+  return true;
+}
+
+bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }

@@ -52,6 +52,34 @@ HANDLE openExisting(const std::wstring& path, DWORD access) {
                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
+// A new file of our own beside `target`, opened for writing; its name in `name`. A clash with
+// anything present picks another name, never reuses it.
+HANDLE createBeside(const std::wstring& target, std::wstring& name) {
+  for (unsigned attempt = 0; attempt < 100; ++attempt) {
+    name = target + L".tmp" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(GetTickCount64() + attempt);
+    HANDLE h =
+        CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) return h;
+    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return h;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+bool writeAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
+    DWORD n = 0;
+    if (!WriteFile(file, bytes.data(), chunk, &n, nullptr) || n == 0) return false;
+    bytes.remove_prefix(n);
+  }
+  return true;
+}
+
+bool moveOver(const std::wstring& from, const std::wstring& to) {
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 }  // namespace
 
 FileProbe ProbeFile(const std::string& path) {
@@ -103,33 +131,67 @@ std::optional<FileProbe> ReplaceFileAtomically(const std::string& path, std::str
   if (attributes == INVALID_FILE_ATTRIBUTES && GetLastError() != ERROR_FILE_NOT_FOUND) return std::nullopt;
 
   std::wstring temp;
-  Handle file(INVALID_HANDLE_VALUE);
-  for (unsigned attempt = 0; attempt < 100; ++attempt) {
-    temp = target + L".tmp" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-           std::to_wstring(GetTickCount64() + attempt);
-    HANDLE h =
-        CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-      file.reset(h);
-      break;
-    }
-    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return std::nullopt;
-  }
+  Handle file(createBeside(target, temp));
   if (!file.valid()) return std::nullopt;
 
-  bool ok = true;
-  while (ok && !bytes.empty()) {
-    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
-    DWORD n = 0;
-    ok = WriteFile(file.get(), bytes.data(), chunk, &n, nullptr) && n > 0;
-    bytes.remove_prefix(n);
-  }
+  bool ok = writeAll(file.get(), bytes);
   BY_HANDLE_FILE_INFORMATION info;
   ok = ok && FlushFileBuffers(file.get()) && GetFileInformationByHandle(file.get(), &info);
   ok = file.close() && ok;
-  if (!ok || !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!ok || !moveOver(temp, target)) {
     DeleteFileW(temp.c_str());
     return std::nullopt;
   }
   return probeOf(info);
 }
+
+std::optional<std::string> CopyBeside(const std::string& path, bool& folderRefused) {
+  folderRefused = false;
+  std::wstring target = AnsiToWide(path);
+  std::string bytes;
+  if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES || GetLastError() != ERROR_FILE_NOT_FOUND) {
+    FileProbe probe;
+    std::optional<std::string> read = ReadWholeFile(path, probe);
+    if (!read) return std::nullopt;
+    bytes = std::move(*read);
+  }
+  std::wstring temp;
+  Handle file(createBeside(target, temp));
+  if (!file.valid()) {
+    folderRefused = GetLastError() == ERROR_ACCESS_DENIED;
+    return std::nullopt;
+  }
+  bool ok = writeAll(file.get(), bytes);
+  ok = file.close() && ok;
+  if (!ok) {
+    DeleteFileW(temp.c_str());
+    return std::nullopt;
+  }
+  return WideToAnsi(temp);
+}
+
+bool MayWriteFile(const std::string& path) {
+  std::wstring name = AnsiToWide(path);
+  DWORD attributes = GetFileAttributesW(name.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DEVICE)))
+    return false;
+  Handle file(openExisting(name, GENERIC_WRITE));
+  return file.valid();
+}
+
+bool SyncFile(const std::string& path) {
+  Handle file(openExisting(AnsiToWide(path), GENERIC_WRITE | FILE_WRITE_ATTRIBUTES));
+  FILETIME written, now;
+  if (!file.valid() || !FlushFileBuffers(file.get()) || !GetFileTime(file.get(), nullptr, nullptr, &written))
+    return false;
+  GetSystemTimeAsFileTime(&now);
+  uint64_t was = join(written.dwHighDateTime, written.dwLowDateTime);
+  uint64_t next = std::max(join(now.dwHighDateTime, now.dwLowDateTime), was + 1);
+  FILETIME stamp{static_cast<DWORD>(next), static_cast<DWORD>(next >> 32)};
+  return SetFileTime(file.get(), nullptr, nullptr, &stamp) && file.close();
+}
+
+bool MoveOver(const std::string& from, const std::string& to) { return moveOver(AnsiToWide(from), AnsiToWide(to)); }
+
+bool RemoveFile(const std::string& path) { return DeleteFileW(AnsiToWide(path).c_str()) != FALSE; }

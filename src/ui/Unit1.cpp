@@ -67,6 +67,7 @@ void TMain::buildPort() {
   SafeCall([this] {
     try {
       Port.SetComProperty(cpPort);
+      portsListed_ = true;
     } catch (const Exception& e) {
       throw Exception(FormatText(LoadResString(ResId::ErrorReadingProperty),
                                  {Port.Name(), ".", "ComProperty", e.Message()}));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "settings/IniFiles.h"
+#include "settings/SettingsSave.h"
 
 #include "serial/CPortCtl.h"
 #include "support/SpinEdit.h"
@@ -94,6 +95,9 @@ class TMain : public TForm {
   // The same with the icon already at hand (a copy is kept; null: the file has none).
   int AddApplication(const std::string& name, const std::string& path, const std::string& parameters,
                      HICON icon);
+  // The profile file object that a save writes through; tests put a failing one in its place.
+  IniFileMaker SaveFileMaker = MakeIniFile;
+
   // Changes a row and its icon.
   void SetApplication(int row, const std::string& name, const std::string& path,
                       const std::string& parameters);
@@ -107,10 +111,14 @@ class TMain : public TForm {
   std::string settingsFile_;
   // The settings file handle: made when the window is loaded, released by a completed save.
   std::unique_ptr<TCustomIniFile> settings_;
-  // Which lists were loaded completely (an error while loading stops it part way).
+  // Which lists were loaded completely (an error while loading stops it part way, and a list
+  // longer than the window shows is cut); the others are saved as the file has them.
   struct {
     bool sendBefore = false, applications = false, sendAfter = false;
   } loaded_;
+  // Whether the machine's ports could be listed; when not, the saved port is kept as it was.
+  bool portsListed_ = false;
+  std::string savedPort_;
   // The two command-list groups behave alike; one implementation serves both.
   TCommandList sendBefore_{SendBeforeText, SendBeforeEdit, SendBeforeDelete, SendBeforeCommands};
   TCommandList sendAfter_{SendAfterText, SendAfterEdit, SendAfterDelete, SendAfterCommands};

@@ -5,6 +5,7 @@
 #include "base/IntText.h"
 #include "settings/TarvenikIni.h"
 #include "toolkit/Application.h"
+#include "toolkit/Dialogs.h"
 #include "ui/FileIcon.h"
 #include "ui/Unit1.h"
 
@@ -16,8 +17,22 @@ namespace {
 // rest is not read, so that a damaged file cannot make loading run for hours.
 constexpr int32_t kMaxListEntries = 10000;
 
-int32_t listCount(TCustomIniFile& ini, const char* section) {
-  return std::clamp<int32_t>(ini.ReadNumber(section, kCount, kDefaultCount), 0, kMaxListEntries);
+// The number of rows to show; `cut` tells whether the file holds more than that.
+int32_t listCount(TCustomIniFile& ini, const char* section, bool& cut) {
+  const int32_t n = ini.ReadNumber(section, kCount, kDefaultCount);
+  cut = n > kMaxListEntries;
+  return std::clamp<int32_t>(n, 0, kMaxListEntries);
+}
+
+// The user is told once, when loading ends, of every list that the window shows only in part.
+std::string cutListsMessage(const std::vector<const char*>& lists) {
+  std::string text;
+  for (const char* list : lists) {
+    if (!text.empty()) text += "\n\n";
+    text += std::string("Lista „") + list + "” w pliku " + kFileName + " jest dłuższa, niż program pokazuje (" +
+            IntToStr(kMaxListEntries) + " pozycji). Program zapisze tę listę bez zmian, tak jak jest w pliku.";
+  }
+  return text;
 }
 
 // Adds n rows to a list without repainting it for each; the update ends even when a read fails.
@@ -41,19 +56,24 @@ std::vector<std::string> readEntries(TCustomIniFile& ini, const char* section, i
   return ini.ReadTexts(section, keys, kDefaultEntry);
 }
 
-void loadCommands(TCustomIniFile& ini, const char* section, TListView& list) {
-  const int32_t n = listCount(ini, section);
+// Loads a command list; false when the file holds more than the list shows.
+bool loadCommands(TCustomIniFile& ini, const char* section, TListView& list) {
+  bool cut = false;
+  const int32_t n = listCount(ini, section, cut);
   const std::vector<std::string> commands = readEntries(ini, section, n, {CommandKey});
   addRows(list, n, [&](int32_t i) { list.AddRow(commands[static_cast<size_t>(i)]); });
+  return !cut;
 }
 
 // A list section is erased and written anew: "Count", then the entries in display order.
-void saveCommands(TCustomIniFile& ini, const char* section, const TListView& list) {
+TCustomIniFile::KeyValues commandsSection(const TListView& list) {
   const int n = list.Count();
   TCustomIniFile::KeyValues values{{kCount, IntToStr(n)}};
   for (int i = 0; i < n; ++i) values.emplace_back(CommandKey(i), list.RowText(i));
-  ini.WriteSection(section, values);
+  return values;
 }
+
+std::string flagText(bool value) { return value ? "1" : "0"; }
 
 }  // namespace
 
@@ -63,7 +83,8 @@ void TMain::FormCreate() {
 
   // Checking a box runs its click handler, and so the enablement rule, as it goes.
   Connect.SetChecked(ini.ReadFlag(kSettings, kRS232Connect, kDefaultRS232Connect));
-  const std::string savedPort = ini.ReadText(kSettings, kRS232Port, kDefaultRS232Port);
+  savedPort_ = ini.ReadText(kSettings, kRS232Port, kDefaultRS232Port);
+  const std::string& savedPort = savedPort_;
   const std::string savedBaudRate = ini.ReadText(kSettings, kRS232BaudRate, kDefaultRS232BaudRate);
   CR.SetChecked(ini.ReadFlag(kSettings, kCR, kDefaultCR));
   LF.SetChecked(ini.ReadFlag(kSettings, kLF, kDefaultLF));
@@ -83,9 +104,11 @@ void TMain::FormCreate() {
     if (BaudRate.Item(i) == savedBaudRate) BaudRate.SetItemIndex(i);
   ComPort.SetCustomBaudRate(StrToInt(savedBaudRate));
 
-  loadCommands(ini, kSendBefore, SendBeforeCommands);
-  loaded_.sendBefore = true;
-  const int32_t apps = listCount(ini, kApplication);
+  std::vector<const char*> cutLists;
+  loaded_.sendBefore = loadCommands(ini, kSendBefore, SendBeforeCommands);
+  if (!loaded_.sendBefore) cutLists.push_back("Wyślij polecenia przed uruchomieniem aplikacji");
+  bool appsCut = false;
+  const int32_t apps = listCount(ini, kApplication, appsCut);
   const std::vector<std::string> entries =
       readEntries(ini, kApplication, apps, {NameKey, PathKey, ParametersKey});
   // A program listed several times (with other parameters, say) is asked for its icon once; the
@@ -104,32 +127,37 @@ void TMain::FormCreate() {
     if (known == iconRowOfPath.end()) iconRowOfPath.emplace(path, icon ? row : -1);
   });
   ApplicationList.AutoSizeColumns();
-  loaded_.applications = true;
-  loadCommands(ini, kSendAfter, SendAfterCommands);
-  loaded_.sendAfter = true;
+  loaded_.applications = !appsCut;
+  if (appsCut) cutLists.push_back("Uruchom program lub wyświetl listę aplikacji do uruchomienia");
+  loaded_.sendAfter = loadCommands(ini, kSendAfter, SendAfterCommands);
+  if (!loaded_.sendAfter) cutLists.push_back("Wyślij polecenia po zamknięciu aplikacji");
 
   ConnectClick();
+  if (!cutLists.empty()) ShowMessage(Utf8ToWide(cutListsMessage(cutLists)));
 }
 
 void TMain::OKClick() {
   // Leaving the interval field clamps its text; make sure that has happened.
   if (Interval.Focused()) OK.SetFocus();
-  if (!settings_) settings_ = std::make_unique<TIniFile>(SettingsFileName());
-  TCustomIniFile& ini = *settings_;
 
-  ini.WriteFlag(kSettings, kRS232Connect, Connect.Checked());
-  ini.WriteText(kSettings, kRS232Port, Port.Text());
-  ini.WriteText(kSettings, kRS232BaudRate, BaudRate.SelectedText());
-  ini.WriteFlag(kSettings, kCR, CR.Checked());
-  ini.WriteFlag(kSettings, kLF, LF.Checked());
-  ini.WriteFlag(kSettings, kSendBeforeFlag, SendBefore.Checked());
-  ini.WriteFlag(kSettings, kStartApplication, StartApplication.Checked());
-  ini.WriteNumber(kSettings, kInterval, Interval.Value());
-  ini.WriteFlag(kSettings, kSendAfterFlag, SendAfter.Checked());
-
-  // A list whose loading was cut short by an error was never shown; its section is kept as the
-  // file has it rather than replaced by an empty list.
-  if (loaded_.sendBefore) saveCommands(ini, kSendBefore, SendBeforeCommands);
+  SaveContent content;
+  content.section = kSettings;
+  // When the ports could not be listed the list is empty; the saved port is kept, not erased.
+  const std::string port = portsListed_ ? Port.Text() : savedPort_;
+  content.keys = {
+      {kRS232Connect, flagText(Connect.Checked())},
+      {kRS232Port, port},
+      {kRS232BaudRate, BaudRate.SelectedText()},
+      {kCR, flagText(CR.Checked())},
+      {kLF, flagText(LF.Checked())},
+      {kSendBeforeFlag, flagText(SendBefore.Checked())},
+      {kStartApplication, flagText(StartApplication.Checked())},
+      {kInterval, IntToStr(Interval.Value())},
+      {kSendAfterFlag, flagText(SendAfter.Checked())},
+  };
+  // A list whose loading was cut short (by an error, or at the most rows the window shows) is
+  // kept as the file has it rather than replaced by what the window holds.
+  if (loaded_.sendBefore) content.sections.emplace_back(kSendBefore, commandsSection(SendBeforeCommands));
   if (loaded_.applications) {
     const int n = ApplicationList.Count();
     TCustomIniFile::KeyValues values{{kCount, IntToStr(n)}};
@@ -138,10 +166,11 @@ void TMain::OKClick() {
       values.emplace_back(PathKey(i), ApplicationList.RowText(i, 1));
       values.emplace_back(ParametersKey(i), ApplicationList.RowText(i, 2));
     }
-    ini.WriteSection(kApplication, values);
+    content.sections.emplace_back(kApplication, std::move(values));
   }
-  if (loaded_.sendAfter) saveCommands(ini, kSendAfter, SendAfterCommands);
+  if (loaded_.sendAfter) content.sections.emplace_back(kSendAfter, commandsSection(SendAfterCommands));
 
-  settings_.reset();  // releasing flushes
+  SaveSettingsFile(SettingsFileName(), content, SaveFileMaker);
+  settings_.reset();
   Application().Terminate();
 }

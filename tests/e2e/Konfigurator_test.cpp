@@ -3,8 +3,11 @@
 
 #include <chrono>
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
+#include <sstream>
 #include <thread>
+#include <vector>
 
 #include "testing/WinTest.h"
 
@@ -78,9 +81,30 @@ class Running {
     return nullptr;
   }
 
-  // Exit code, or -1 when it did not end within 10 s.
-  long waitForExit() {
-    if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0) return -1;
+  // The buttons of a window with this caption, top to bottom.
+  static std::vector<HWND> buttons(HWND parent, const std::wstring& text) {
+    std::vector<HWND> found;
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+      if (wintest::WindowText(c) == text) found.push_back(c);
+    std::sort(found.begin(), found.end(), [](HWND a, HWND b) {
+      RECT ra, rb;
+      GetWindowRect(a, &ra);
+      GetWindowRect(b, &rb);
+      return ra.top < rb.top;
+    });
+    return found;
+  }
+
+  bool running() const { return WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
+  // Ends the process at once, as a power cut or "End task" would.
+  void kill() {
+    TerminateProcess(pi_.hProcess, 99);
+    WaitForSingleObject(pi_.hProcess, 10000);
+  }
+
+  // Exit code, or -1 when it did not end within `ms`.
+  long waitForExit(DWORD ms = 10000) {
+    if (WaitForSingleObject(pi_.hProcess, ms) != WAIT_OBJECT_0) return -1;
     DWORD code = 0;
     GetExitCodeProcess(pi_.hProcess, &code);
     return static_cast<long>(code);
@@ -186,6 +210,149 @@ TEST(Konfigurator, ADamagedCatalogueIsReportedAndStartUpGoesOn) {
       << std::string("\xde\x12\x04\x95\0\0\0\0\xff\xff\xff\x7f", 12) << std::string(20, 'x');
   Running app(dir.Path(), L"pl_PL");
   expectReportThenWindow(app, L"This file is not a valid GNU gettext mo file: ");
+}
+
+std::string readBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void writeBytes(const fs::path& file, const std::string& bytes) {
+  std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// The files in a folder other than the program.
+std::vector<std::wstring> filesIn(const fs::path& dir) {
+  std::vector<std::wstring> names;
+  for (const auto& e : fs::directory_iterator(dir))
+    if (e.path().filename() != "Konfigurator.exe") names.push_back(e.path().filename().wstring());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// An icon file whose header claims 65535 images, and the program itself cut to 97 % of its bytes:
+// the system's icon code reads past the end of both.
+TEST(Konfigurator, DamagedIconFilesCrashNeitherLoadingNorTheEntryDialog) {
+  wintest::TempDir dir;
+  const fs::path ico = dir.path() / "many.ico", cut = dir.path() / "cut.exe";
+  writeBytes(ico, std::string("\0\0\1\0\xff\xff\x10\x10\0\0\1\0\x20\0\x68\x04\0\0\x16\0\0\0", 22) +
+                      std::string(200, '\0'));
+  std::string program = readBytes(windowsPath(KONFIGURATOR_EXE));
+  writeBytes(cut, program.substr(0, program.size() * 97 / 100));
+  const std::string cutPath = cut.string(), icoPath = ico.string();
+  writeBytes(dir.path() / "Tarvenik.ini", "[Application]\r\nCount=1\r\nName[0]=Cut\r\nPath[0]=" + cutPath + "\r\n");
+  Running app(dir.path());
+  HWND main = app.waitForWindow(kTitle);
+  ASSERT_NE(main, nullptr);
+  // "+" of the applications: the middle one of the three.
+  std::vector<HWND> plus = Running::buttons(main, L"+");
+  ASSERT_EQ(plus.size(), 3u);
+  PostMessageW(plus[1], BM_CLICK, 0, 0);
+  HWND dialog = app.waitForWindow(L"Wybierz aplikacj\u0119");
+  ASSERT_NE(dialog, nullptr);
+  std::vector<HWND> edits;
+  for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    if (wintest::ClassName(c) == L"Edit") edits.push_back(c);
+  ASSERT_EQ(edits.size(), 3u);
+  SendMessageW(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Many"));
+  SendMessageW(edits[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ico.wstring().c_str()));
+  PostMessageW(Running::child(dialog, L"OK"), BM_CLICK, 0, 0);
+  for (int i = 0; i < 100 && IsWindowVisible(dialog); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  ASSERT_FALSE(IsWindowVisible(dialog));
+  PostMessageW(Running::child(main, L"OK"), BM_CLICK, 0, 0);
+  EXPECT_EQ(app.waitForExit(), 0);
+  const std::string saved = readBytes(dir.path() / "Tarvenik.ini");
+  EXPECT_NE(saved.find("Count=2\r\nName[0]=Cut\r\nPath[0]=" + cutPath + "\r\nParameters[0]=\r\nName[1]=Many\r\nPath[1]=" +
+                       icoPath + "\r\n"),
+            std::string::npos)
+      << saved;
+}
+
+// A settings file of a few megabytes: long lists take the save a while.
+std::string bigSettingsFile() {
+  std::string text = "[Settings]\r\nCR=1\r\n[Kept]\r\nUnknown=stays\r\n";
+  for (const char* list : {"SendBefore", "SendAfter"}) {
+    text += std::string("[") + list + "]\r\nCount=5000\r\n";
+    for (int i = 0; i < 5000; ++i)
+      text += "Command[" + std::to_string(i) + "]=AT+" + list + std::to_string(i) + std::string(60, 'x') + "\r\n";
+  }
+  return text;
+}
+
+// Starts the program on `dir`, clears "CR" and presses "OK"; returns when the click was sent.
+void startAndSave(Running& app) {
+  HWND main = app.waitForWindow(kTitle);
+  ASSERT_NE(main, nullptr);
+  SendMessageW(Running::child(main, L"CR"), BM_CLICK, 0, 0);
+  PostMessageW(Running::child(main, L"OK"), BM_CLICK, 0, 0);
+}
+
+TEST(Konfigurator, ASaveEndedPartWayLeavesTheOldFileOrTheWholeNewOne) {
+  const std::string old = bigSettingsFile();
+  // A save left to finish: the new file, and how long saving takes.
+  std::string whole;
+  std::chrono::milliseconds took{};
+  {
+    wintest::TempDir dir;
+    writeBytes(dir.path() / "Tarvenik.ini", old);
+    Running app(dir.path());
+    startAndSave(app);
+    auto clicked = std::chrono::steady_clock::now();
+    ASSERT_EQ(app.waitForExit(60000), 0);
+    took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - clicked);
+    whole = readBytes(dir.path() / "Tarvenik.ini");
+    ASSERT_NE(whole, old);
+    ASSERT_NE(whole.find("CR=0"), std::string::npos);
+    ASSERT_NE(whole.find("Unknown=stays"), std::string::npos);
+  }
+  // The same save ended at moments spread over that time.
+  int endedWhileSaving = 0;
+  constexpr int kSteps = 6;
+  for (int step = 0; step < kSteps; ++step) {
+    wintest::TempDir dir;
+    writeBytes(dir.path() / "Tarvenik.ini", old);
+    Running app(dir.path());
+    startAndSave(app);
+    std::this_thread::sleep_for(took * step / kSteps);
+    if (app.running()) {
+      ++endedWhileSaving;
+      app.kill();
+    }
+    const std::string left = readBytes(dir.path() / "Tarvenik.ini");
+    EXPECT_TRUE(left == old || left == whole) << "ended after " << step << "/" << kSteps << " of the save: " << left.size()
+                                              << " bytes, old " << old.size() << ", new " << whole.size();
+  }
+  EXPECT_GE(endedWhileSaving, kSteps / 2) << "the save took " << took.count() << " ms";
+}
+
+TEST(Konfigurator, AFailedSaveIsReportedTheFileStaysAndOkCanBePressedAgain) {
+  wintest::TempDir dir;
+  const fs::path ini = dir.path() / "Tarvenik.ini";
+  const std::string old = "[Settings]\r\nCR=1\r\n[SendAfter]\r\nCount=1\r\nCommand[0]=ATH\r\n";
+  writeBytes(ini, old);
+  Running app(dir.path());
+  HWND main = app.waitForWindow(kTitle);
+  ASSERT_NE(main, nullptr);
+  SetFileAttributesW(ini.wstring().c_str(), FILE_ATTRIBUTE_READONLY);
+  SendMessageW(Running::child(main, L"CR"), BM_CLICK, 0, 0);
+  PostMessageW(Running::child(main, L"OK"), BM_CLICK, 0, 0);
+  const std::wstring text = closeMessageBox();
+  EXPECT_EQ(text.rfind(L"Unable to write to ", 0), 0u) << text;
+  EXPECT_EQ(text.substr(text.size() - 14), L"\\Tarvenik.ini.") << text;
+  EXPECT_TRUE(app.running());
+  EXPECT_TRUE(IsWindowVisible(main));
+  EXPECT_EQ(readBytes(ini), old);
+  EXPECT_EQ(filesIn(dir.path()), std::vector<std::wstring>{L"Tarvenik.ini"});
+  // Once the file may be written, "OK" again saves and ends.
+  SetFileAttributesW(ini.wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
+  PostMessageW(Running::child(main, L"OK"), BM_CLICK, 0, 0);
+  EXPECT_EQ(app.waitForExit(), 0);
+  const std::string saved = readBytes(ini);
+  EXPECT_NE(saved.find("CR=0\r\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("Command[0]=ATH\r\n"), std::string::npos) << saved;
+  EXPECT_EQ(filesIn(dir.path()), std::vector<std::wstring>{L"Tarvenik.ini"});
 }
 
 }  // namespace

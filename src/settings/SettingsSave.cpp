@@ -1,0 +1,81 @@
+#include "settings/SettingsSave.h"
+
+#include <optional>
+#include <string_view>
+
+#include "settings/ProfileFile.h"
+
+namespace {
+
+// Stands in for a key missing from the file: no value read from a file holds a line break.
+constexpr char kMissing[] = "\n";
+
+std::string_view trimBlanks(std::string_view v) {
+  while (!v.empty() && (v.front() == ' ' || v.front() == '\t')) v.remove_prefix(1);
+  while (!v.empty() && (v.back() == ' ' || v.back() == '\t')) v.remove_suffix(1);
+  return v;
+}
+
+// Whether `read` is what reading a key back gives after `written` was stored under it: the file
+// keeps one line, the blanks around the value are not part of it, the platform's profile
+// functions drop one pair of matching quotation marks, and a read gives at most the read buffer.
+bool readsBackAs(std::string_view written, const std::string& read) {
+  std::string_view v = trimBlanks(written.substr(0, written.find_first_of("\r\n")));
+  auto cut = [](std::string_view s) { return s.substr(0, TIniFile::kReadBufferSize - 1); };
+  if (read == cut(v)) return true;
+  return v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front() &&
+         read == cut(v.substr(1, v.size() - 2));
+}
+
+bool readsBack(TCustomIniFile& ini, const std::string& section, const TCustomIniFile::KeyValues& values) {
+  std::vector<std::string> keys;
+  keys.reserve(values.size());
+  for (const auto& [key, value] : values) keys.push_back(key);
+  std::vector<std::string> read = ini.ReadTexts(section, keys, kMissing);
+  for (size_t i = 0; i < values.size(); ++i)
+    if (!readsBackAs(values[i].second, read[i])) return false;
+  return true;
+}
+
+// Writes the content through the object, in its order, and reads every key back from the disk.
+bool writeAndReadBack(TCustomIniFile& ini, const SaveContent& content) {
+  for (const auto& [key, value] : content.keys) ini.WriteText(content.section, key, value);
+  for (const auto& [section, values] : content.sections) ini.WriteSection(section, values);
+  ini.FlushFile();
+  if (!SyncFile(ini.FileName()) || !readsBack(ini, content.section, content.keys)) return false;
+  for (const auto& [section, values] : content.sections)
+    if (!readsBack(ini, section, values)) return false;
+  return true;
+}
+
+}  // namespace
+
+std::unique_ptr<TCustomIniFile> MakeIniFile(const std::string& fileName) {
+  return std::make_unique<TIniFile>(fileName);
+}
+
+void SaveSettingsFile(const std::string& path, const SaveContent& content, const IniFileMaker& makeIniFile) {
+  // A read-only file stays as it is, whether or not its folder would let us replace it.
+  if (ProbeFile(path).kind != FileProbe::Kind::Absent && !MayWriteFile(path)) RaiseIniWriteError(path);
+  bool folderRefused = false;
+  const std::optional<std::string> copy = CopyBeside(path, folderRefused);
+  // An installation folder may have been opened to users for the file alone: write it in place.
+  if (!copy && !(folderRefused && MayWriteFile(path))) RaiseIniWriteError(path);
+  struct Discard {
+    const std::optional<std::string>& copy;
+    bool keep = false;
+    ~Discard() {
+      if (copy && !keep) RemoveFile(*copy);
+    }
+  } discard{copy};
+
+  bool written = false;
+  try {
+    std::unique_ptr<TCustomIniFile> ini = makeIniFile(copy ? *copy : path);
+    written = writeAndReadBack(*ini, content);
+  } catch (const EIniFileException&) {
+    written = false;  // reported below under the settings file's own name
+  }
+  if (!written || (copy && !MoveOver(*copy, path))) RaiseIniWriteError(path);
+  discard.keep = true;
+}

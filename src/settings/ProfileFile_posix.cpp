@@ -213,7 +213,8 @@ bool SyncFile(const std::string& path) {
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
   int64_t next = std::max(toNs(now), toNs(st.st_mtim) + 1);
-  timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(next / 1'000'000'000), static_cast<long>(next % 1'000'000'000)}};
+  timespec times[2] = {{0, UTIME_OMIT},
+                       {static_cast<time_t>(next / 1'000'000'000), static_cast<long>(next % 1'000'000'000)}};
   return ::futimens(fd.get(), times) == 0 && fd.reset();
 }
 

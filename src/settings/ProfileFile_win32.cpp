@@ -149,7 +149,8 @@ std::optional<std::string> CopyBeside(const std::string& path, bool& folderRefus
   folderRefused = false;
   std::wstring target = AnsiToWide(path);
   std::string bytes;
-  if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES || GetLastError() != ERROR_FILE_NOT_FOUND) {
+  if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES ||
+      GetLastError() != ERROR_FILE_NOT_FOUND) {
     FileProbe probe;
     std::optional<std::string> read = ReadWholeFile(path, probe);
     if (!read) return std::nullopt;
@@ -192,6 +193,8 @@ bool SyncFile(const std::string& path) {
   return SetFileTime(file.get(), nullptr, nullptr, &stamp) && file.close();
 }
 
-bool MoveOver(const std::string& from, const std::string& to) { return moveOver(AnsiToWide(from), AnsiToWide(to)); }
+bool MoveOver(const std::string& from, const std::string& to) {
+  return moveOver(AnsiToWide(from), AnsiToWide(to));
+}
 
 bool RemoveFile(const std::string& path) { return DeleteFileW(AnsiToWide(path).c_str()) != FALSE; }

@@ -14,25 +14,27 @@ bool iconDataIsSound(const std::string& path) {
   char found[MAX_PATH];
   DWORD n = SearchPathA(nullptr, path.c_str(), nullptr, MAX_PATH, found, nullptr);
   std::string name = n > 0 && n < MAX_PATH ? std::string(found, n) : path;
-  UniqueFileHandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFileHandle file(CreateFileA(name.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size;
   // A device or a pipe in the path's place is no icon file, and reading it could wait forever.
   if (!file || GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileSizeEx(file.get(), &size)) return false;
-  return IconDataIsSound(static_cast<uint64_t>(size.QuadPart), [&](uint64_t offset, void* buffer, size_t length) {
-    LARGE_INTEGER at;
-    at.QuadPart = static_cast<LONGLONG>(offset);
-    auto* p = static_cast<char*>(buffer);
-    if (!SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN)) return false;
-    while (length > 0) {
-      DWORD got = 0;
-      DWORD chunk = static_cast<DWORD>(std::min<size_t>(length, 1u << 20));
-      if (!ReadFile(file.get(), p, chunk, &got, nullptr) || got == 0) return false;
-      p += got;
-      length -= got;
-    }
-    return true;
-  });
+  return IconDataIsSound(static_cast<uint64_t>(size.QuadPart),
+                         [&](uint64_t offset, void* buffer, size_t length) {
+                           LARGE_INTEGER at;
+                           at.QuadPart = static_cast<LONGLONG>(offset);
+                           auto* p = static_cast<char*>(buffer);
+                           if (!SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN)) return false;
+                           while (length > 0) {
+                             DWORD got = 0;
+                             DWORD chunk = static_cast<DWORD>(std::min<size_t>(length, 1u << 20));
+                             if (!ReadFile(file.get(), p, chunk, &got, nullptr) || got == 0) return false;
+                             p += got;
+                             length -= got;
+                           }
+                           return true;
+                         });
 }
 
 }  // namespace

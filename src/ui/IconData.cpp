@@ -10,11 +10,11 @@ namespace {
 
 // Caps far above anything a real file holds, so that no count or size read from a file makes us
 // read or allocate much.
-constexpr uint32_t kMaxImages = 512;            // images of an icon file or an icon group
-constexpr uint32_t kMaxImageBytes = 32u << 20;  // one image
-constexpr uint32_t kMaxImageSide = 1024;        // pixels, for a bitmap image
-constexpr uint32_t kMaxHeaderOffset = 1u << 20; // where an executable's new header may start
-constexpr uint32_t kMaxSections = 96;           // the executable format's own limit
+constexpr uint32_t kMaxImages = 512;             // images of an icon file or an icon group
+constexpr uint32_t kMaxImageBytes = 32u << 20;   // one image
+constexpr uint32_t kMaxImageSide = 1024;         // pixels, for a bitmap image
+constexpr uint32_t kMaxHeaderOffset = 1u << 20;  // where an executable's new header may start
+constexpr uint32_t kMaxSections = 96;            // the executable format's own limit
 constexpr uint32_t kMaxOptionalHeader = 4096;
 
 constexpr uint16_t kRtIcon = 3;
@@ -52,7 +52,8 @@ bool imageIsSound(const File& file, uint64_t offset, uint32_t size) {
   auto head = file.bytes(offset, std::min<uint32_t>(size, 40));
   if (!head) return false;
   const uint8_t* h = head->data();
-  if (head->size() >= 16 && std::memcmp(h, kPng.data(), kPng.size()) == 0) return std::memcmp(h + 12, "IHDR", 4) == 0;
+  if (head->size() >= 16 && std::memcmp(h, kPng.data(), kPng.size()) == 0)
+    return std::memcmp(h + 12, "IHDR", 4) == 0;
   if (head->size() < 40) return false;
   const uint32_t headerSize = u32(h);
   const int32_t width = static_cast<int32_t>(u32(h + 4));
@@ -188,7 +189,8 @@ class Executable {
     if (!raw) return std::nullopt;
     std::vector<std::pair<uint32_t, uint32_t>> list;
     list.reserve(count);
-    for (uint32_t i = 0; i < count; ++i) list.emplace_back(u32(raw->data() + 8 * i), u32(raw->data() + 8 * i + 4));
+    for (uint32_t i = 0; i < count; ++i)
+      list.emplace_back(u32(raw->data() + 8 * i), u32(raw->data() + 8 * i + 4));
     return list;
   }
 

@@ -29,8 +29,9 @@ std::string cutListsMessage(const std::vector<const char*>& lists) {
   std::string text;
   for (const char* list : lists) {
     if (!text.empty()) text += "\n\n";
-    text += std::string("Lista „") + list + "” w pliku " + kFileName + " jest dłuższa, niż program pokazuje (" +
-            IntToStr(kMaxListEntries) + " pozycji). Program zapisze tę listę bez zmian, tak jak jest w pliku.";
+    text += std::string("Lista „") + list + "” w pliku " + kFileName +
+            " jest dłuższa, niż program pokazuje (" + IntToStr(kMaxListEntries) +
+            " pozycji). Program zapisze tę listę bez zmian, tak jak jest w pliku.";
   }
   return text;
 }

@@ -242,7 +242,8 @@ TEST(Konfigurator, DamagedIconFilesCrashNeitherLoadingNorTheEntryDialog) {
   std::string program = readBytes(windowsPath(KONFIGURATOR_EXE));
   writeBytes(cut, program.substr(0, program.size() * 97 / 100));
   const std::string cutPath = cut.string(), icoPath = ico.string();
-  writeBytes(dir.path() / "Tarvenik.ini", "[Application]\r\nCount=1\r\nName[0]=Cut\r\nPath[0]=" + cutPath + "\r\n");
+  writeBytes(dir.path() / "Tarvenik.ini",
+             "[Application]\r\nCount=1\r\nName[0]=Cut\r\nPath[0]=" + cutPath + "\r\n");
   Running app(dir.path());
   HWND main = app.waitForWindow(kTitle);
   ASSERT_NE(main, nullptr);
@@ -259,13 +260,14 @@ TEST(Konfigurator, DamagedIconFilesCrashNeitherLoadingNorTheEntryDialog) {
   SendMessageW(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Many"));
   SendMessageW(edits[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ico.wstring().c_str()));
   PostMessageW(Running::child(dialog, L"OK"), BM_CLICK, 0, 0);
-  for (int i = 0; i < 100 && IsWindowVisible(dialog); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  for (int i = 0; i < 100 && IsWindowVisible(dialog); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
   ASSERT_FALSE(IsWindowVisible(dialog));
   PostMessageW(Running::child(main, L"OK"), BM_CLICK, 0, 0);
   EXPECT_EQ(app.waitForExit(), 0);
   const std::string saved = readBytes(dir.path() / "Tarvenik.ini");
-  EXPECT_NE(saved.find("Count=2\r\nName[0]=Cut\r\nPath[0]=" + cutPath + "\r\nParameters[0]=\r\nName[1]=Many\r\nPath[1]=" +
-                       icoPath + "\r\n"),
+  EXPECT_NE(saved.find("Count=2\r\nName[0]=Cut\r\nPath[0]=" + cutPath +
+                       "\r\nParameters[0]=\r\nName[1]=Many\r\nPath[1]=" + icoPath + "\r\n"),
             std::string::npos)
       << saved;
 }
@@ -276,7 +278,8 @@ std::string bigSettingsFile() {
   for (const char* list : {"SendBefore", "SendAfter"}) {
     text += std::string("[") + list + "]\r\nCount=5000\r\n";
     for (int i = 0; i < 5000; ++i)
-      text += "Command[" + std::to_string(i) + "]=AT+" + list + std::to_string(i) + std::string(60, 'x') + "\r\n";
+      text +=
+          "Command[" + std::to_string(i) + "]=AT+" + list + std::to_string(i) + std::string(60, 'x') + "\r\n";
   }
   return text;
 }
@@ -321,8 +324,9 @@ TEST(Konfigurator, ASaveEndedPartWayLeavesTheOldFileOrTheWholeNewOne) {
       app.kill();
     }
     const std::string left = readBytes(dir.path() / "Tarvenik.ini");
-    EXPECT_TRUE(left == old || left == whole) << "ended after " << step << "/" << kSteps << " of the save: " << left.size()
-                                              << " bytes, old " << old.size() << ", new " << whole.size();
+    EXPECT_TRUE(left == old || left == whole)
+        << "ended after " << step << "/" << kSteps << " of the save: " << left.size() << " bytes, old "
+        << old.size() << ", new " << whole.size();
   }
   EXPECT_GE(endedWhileSaving, kSteps / 2) << "the save took " << took.count() << " ms";
 }

@@ -42,11 +42,15 @@ struct SeenBox {
 
 // Watches, from another thread, for message boxes (system ones, class "#32770") that a process
 // (this one unless told otherwise) opens, records them and closes each with its first button, so
-// that a test can run code that shows one.
+// that a test can run code that shows one. With `plainDialogsToo` it also closes the plain message
+// dialogs (our own forms with the application's title and one button) of this process.
 class MessageBoxWatcher {
  public:
-  explicit MessageBoxWatcher(DWORD processId = GetCurrentProcessId())
-      : processId_(processId), thread_([this] { run(); }) {}
+  explicit MessageBoxWatcher(DWORD processId = GetCurrentProcessId(), bool plainDialogsToo = false)
+      : processId_(processId),
+        plain_(plainDialogsToo),
+        title_(plainDialogsToo ? Application().Title() : std::wstring()),
+        thread_([this] { run(); }) {}
   ~MessageBoxWatcher() {
     stop_ = true;
     thread_.join();
@@ -79,25 +83,30 @@ class MessageBoxWatcher {
     }
     return TRUE;
   }
-  struct Search {
-    DWORD processId;
-    HWND box;
-  };
+  static BOOL CALLBACK countButtons(HWND child, LPARAM lp) {
+    if (ClassName(child) == L"Button") ++*reinterpret_cast<int*>(lp);
+    return TRUE;
+  }
   static BOOL CALLBACK findBox(HWND h, LPARAM lp) {
-    auto* search = reinterpret_cast<Search*>(lp);
+    auto* self = reinterpret_cast<MessageBoxWatcher*>(lp);
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
-    if (pid == search->processId && IsWindowVisible(h) && ClassName(h) == L"#32770") {
-      search->box = h;
-      return FALSE;
+    if (pid != self->processId_ || !IsWindowVisible(h)) return TRUE;
+    bool isBox = ClassName(h) == L"#32770";
+    if (!isBox && self->plain_ && WindowText(h) == self->title_) {
+      int buttons = 0;
+      EnumChildWindows(h, countButtons, reinterpret_cast<LPARAM>(&buttons));
+      isBox = buttons == 1;
     }
-    return TRUE;
+    if (!isBox) return TRUE;
+    self->found_ = h;
+    return FALSE;
   }
   void run() {
     while (!stop_) {
-      Search search{processId_, nullptr};
-      EnumWindows(findBox, reinterpret_cast<LPARAM>(&search));
-      HWND box = search.box;
+      found_ = nullptr;
+      EnumWindows(findBox, reinterpret_cast<LPARAM>(this));
+      HWND box = found_;
       if (box) {
         SeenBox s;
         s.caption = WindowText(box);
@@ -108,7 +117,14 @@ class MessageBoxWatcher {
         }
         // A box that is still being set up can miss the first answer: repeat it until it is gone.
         for (int i = 0; i < 400 && IsWindow(box) && IsWindowVisible(box); ++i) {
-          if (i % 20 == 0) PostMessageW(box, WM_COMMAND, IDOK, 0);
+          if (i % 20 == 0) {
+            if (ClassName(box) == L"#32770") {
+              PostMessageW(box, WM_COMMAND, IDOK, 0);
+            } else {
+              HWND button = FindWindowExW(box, nullptr, L"Button", nullptr);
+              if (button) PostMessageW(button, BM_CLICK, 0, 0);
+            }
+          }
           std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
       }
@@ -117,6 +133,9 @@ class MessageBoxWatcher {
   }
 
   const DWORD processId_;
+  const bool plain_;
+  const std::wstring title_;
+  HWND found_ = nullptr;
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
   std::vector<SeenBox> seen_;

@@ -367,4 +367,33 @@ TEST_F(ApplicationListTest, EditingAnIconRowToAFileWithoutOneLeavesAWholeBlackSq
   EXPECT_TRUE(slot(0) == ReadImageSlot(fresh.Handle(), 0));
 }
 
+// Files whose icon data would lead the system's icon code past their end: an icon file that claims
+// 65535 images and a program cut short.
+TEST_F(ApplicationListTest, DamagedIconFilesAndProgramsHaveNoIconWhetherAddedOrLoaded) {
+  const std::string ico =
+      file("many.ico", std::string("\0\0\1\0\xff\xff\x10\x10\0\0\1\0\x20\0\x68\x04\0\0\x16\0\0\0", 22) +
+                           std::string(200, '\0'));
+  std::ifstream in(exe1_, std::ios::binary);
+  const std::string program((std::istreambuf_iterator<char>(in)), {});
+  const std::string cut = file("cut.exe", program.substr(0, program.size() / 2));
+  add(fill("Many", ico));
+  add(fill("Cut", cut));
+  add(fill("Whole", exe1_));
+  EXPECT_EQ(imageIndexes(), (std::vector<int>{-1, -1, 2}));
+  EXPECT_TRUE(isBlank(slot(0)) && isBlank(slot(1)));
+
+  file("Tarvenik.ini", "[Application]\r\nCount=3\r\nName[0]=Many\r\nPath[0]=" + ico +
+                           "\r\nName[1]=Cut\r\nPath[1]=" + cut + "\r\nName[2]=Whole\r\nPath[2]=" + exe1_ +
+                           "\r\n");
+  dialog_.reset();
+  main_.reset();
+  main_ = std::make_unique<TMain>(dir_.path());
+  Main = main_.get();
+  dialog_ = std::make_unique<TSelectApplication>();
+  SelectApplication = dialog_.get();
+  ASSERT_EQ(list().Count(), 3);
+  EXPECT_EQ(imageIndexes(), (std::vector<int>{-1, -1, 2}));
+  EXPECT_TRUE(slot(2) == iconOf(exe1_));
+}
+
 }  // namespace

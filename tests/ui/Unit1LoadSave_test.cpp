@@ -6,8 +6,10 @@
 #include <map>
 #include <memory>
 #include <sstream>
+#include <tuple>
 
 #include "base/Text.h"
+#include "serial/SerialMap.h"
 #include "settings/TarvenikIni.h"
 #include "testing/ImageSlot.h"
 #include "testing/WinTest.h"
@@ -51,7 +53,7 @@ class MainSettingsTest : public ::testing::Test {
   void writeIni(const std::string& text) { std::ofstream(ini(), std::ios::binary) << text; }
   // Builds the windows as start-up does; returns the texts of the error boxes shown meanwhile.
   std::vector<std::wstring> start() {
-    wintest::MessageBoxWatcher watcher;
+    wintest::MessageBoxWatcher watcher(GetCurrentProcessId(), true);
     main_ = std::make_unique<TMain>(tarvenik_ini::SettingsFilePathIn(dir_.Path().string()));
     Main = main_.get();
     dialog_ = std::make_unique<TSelectApplication>();
@@ -210,10 +212,37 @@ TEST_F(MainSettingsTest, CountsThatAreNegativeHugeOrAheadOfTheEntries) {
   writeIni(
       "[SendBefore]\r\nCount=2147483647\r\nCommand[0]=AT\r\n[SendAfter]\r\nCount=3\r\nCommand[1]=B\r\n"
       "[Application]\r\nCount=-3\r\nName[0]=A\r\n");
-  EXPECT_TRUE(start().empty());
+  // The user is told once that the list is longer than the window shows and is kept.
+  const std::vector<std::wstring> told = start();
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0],
+            Utf8ToWide("Lista „Wyślij polecenia przed uruchomieniem aplikacji” w pliku Tarvenik.ini jest "
+                       "dłuższa, niż program pokazuje (10000 pozycji). Program zapisze tę listę bez "
+                       "zmian, tak jak jest w pliku."));
   EXPECT_EQ(main_->ApplicationList.Count(), 0);
   EXPECT_EQ(rows(main_->SendAfterCommands), (std::vector<std::string>{"", "B", ""}));
   EXPECT_EQ(main_->SendBeforeCommands.Count(), 10000);  // capped, not two thousand million rows
+  // "OK" does not replace the file's list by the rows shown.
+  pressOK();
+  auto keys = readIni(ini());
+  EXPECT_EQ(keys["SendBefore/Count"], "2147483647");
+  EXPECT_EQ(keys["SendBefore/Command[0]"], "AT");
+  EXPECT_EQ(keys.count("SendBefore/Command[1]"), 0u);
+  EXPECT_EQ(keys["SendAfter/Count"], "3");
+  EXPECT_EQ(keys["Application/Count"], "0");
+}
+
+TEST_F(MainSettingsTest, WhenThePortsCannotBeListedOkKeepsTheSavedPort) {
+  serialtest::SavedSerialMap saved;
+  serialtest::RemoveSerialMap();
+  writeIni("[Settings]\r\nRS232Port=COM7\r\nCR=1\r\n");
+  EXPECT_EQ(start().size(), 1u);  // the listing error
+  EXPECT_EQ(main_->Port.Count(), 0);
+  main_->CR.SetChecked(false);
+  pressOK();
+  auto keys = readIni(ini());
+  EXPECT_EQ(keys["Settings/RS232Port"], "COM7");
+  EXPECT_EQ(keys["Settings/CR"], "0");
 }
 
 TEST_F(MainSettingsTest, AProgramListedTwiceShowsItsIconOnBothRows) {
@@ -250,6 +279,68 @@ TEST_F(MainSettingsTest, AFailedSaveShowsTheErrorKeepsTheProgramAndCanBeRepeated
   fs::remove(ini());
   pressOK();
   EXPECT_EQ(readIni(ini())["Settings/RS232Connect"], "1");
+}
+
+// The profile file object with one fault of the kind a full or failing disk gives.
+enum class Fault { LostKey, CutSection, RefusedKey };
+class FaultyIniFile : public TIniFile {
+ public:
+  FaultyIniFile(const std::string& fileName, Fault fault, std::string where)
+      : TIniFile(fileName), fault_(fault), where_(std::move(where)) {}
+  void WriteText(const std::string& section, const std::string& key, const std::string& value) override {
+    if (key == where_ && fault_ == Fault::LostKey) return;  // reported as written, never stored
+    if (key == where_ && fault_ == Fault::RefusedKey) RaiseIniWriteError(FileName());
+    TIniFile::WriteText(section, key, value);
+  }
+  void WriteSection(const std::string& section, const KeyValues& values) override {
+    if (section == where_ && fault_ == Fault::CutSection) {
+      TIniFile::WriteSection(section, KeyValues(values.begin(), values.end() - 1));
+      return;
+    }
+    TIniFile::WriteSection(section, values);
+  }
+
+ private:
+  Fault fault_;
+  std::string where_;
+};
+
+TEST_F(MainSettingsTest, ASaveThatFailsPartWayIsReportedAndLeavesTheFileAsItWas) {
+  const std::string old =
+      "[Settings]\r\nRS232Connect=1\r\nInterval=7\r\n[Kept]\r\nA=1\r\n"
+      "[SendAfter]\r\nCount=2\r\nCommand[0]=ATH\r\nCommand[1]=ATZ\r\n";
+  writeIni(old);
+  EXPECT_TRUE(start().empty());
+  main_->Connect.SetChecked(false);
+  const std::string expectedText = "Unable to write to " + main_->SettingsFileName() + ".";
+  for (const auto& [fault, where] :
+       std::vector<std::tuple<Fault, std::string>>{{Fault::LostKey, "RS232Connect"},
+                                                   {Fault::CutSection, "SendAfter"},
+                                                   {Fault::RefusedKey, "RS232Port"}}) {
+    SCOPED_TRACE(where);
+    main_->SaveFileMaker = [fault, where](const std::string& name) {
+      return std::make_unique<FaultyIniFile>(name, fault, where);
+    };
+    wintest::MessageBoxWatcher watcher;
+    main_->OK.Click();
+    EXPECT_FALSE(Application().Terminated());
+    auto seen = watcher.seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, AnsiToWide(expectedText));
+    std::ifstream in(ini(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()),
+              1);  // no copy left
+  }
+  // With the fault gone, "OK" pressed once more saves everything.
+  main_->SaveFileMaker = MakeIniFile;
+  pressOK();
+  auto keys = readIni(ini());
+  EXPECT_EQ(keys["Settings/RS232Connect"], "0");
+  EXPECT_EQ(keys["Settings/Interval"], "7");
+  EXPECT_EQ(keys["Kept/A"], "1");
+  EXPECT_EQ(keys["SendAfter/Command[1]"], "ATZ");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
 }
 
 }  // namespace

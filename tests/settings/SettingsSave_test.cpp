@@ -1,0 +1,117 @@
+// A save that is whole or not at all, over the platform's profile functions.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "settings/SettingsSave.h"
+#include "settings/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string bytesOf(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The profile file object losing one write, as a full disk does while the calls report success.
+class LosingIniFile : public TIniFile {
+ public:
+  LosingIniFile(const std::string& fileName, std::string lost) : TIniFile(fileName), lost_(std::move(lost)) {}
+  void WriteText(const std::string& section, const std::string& key, const std::string& value) override {
+    if (key != lost_) TIniFile::WriteText(section, key, value);
+  }
+  void WriteSection(const std::string& section, const KeyValues& values) override {
+    TIniFile::WriteSection(section, section == lost_ ? KeyValues(values.begin(), values.end() - 1) : values);
+  }
+
+ private:
+  std::string lost_;
+};
+
+class SettingsSaveTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::ofstream(path, std::ios::binary) << old;
+    content.section = "Settings";
+    content.keys = {{"RS232Port", "COM3"}, {"CR", "0"}};
+    content.sections = {{"SendBefore", {{"Count", "1"}, {"Command[0]", "ATZ"}}}};
+  }
+  void expectFailureLeavesTheFile(const IniFileMaker& make) {
+    try {
+      SaveSettingsFile(path, content, make);
+      ADD_FAILURE() << "no error";
+    } catch (const EIniFileException& e) {
+      EXPECT_EQ(e.Message(), "Unable to write to " + path);
+    }
+    EXPECT_EQ(bytesOf(path), old);
+    EXPECT_EQ(dir.EntryCount(), 1u);  // no copy left behind
+  }
+
+  TempDir dir;
+  std::string path = dir.File("Tarvenik.ini");
+  const std::string old =
+      "[Settings]\r\nRS232Port=COM1\r\nOwn=kept\r\n[Other]\r\nA=1\r\n"
+      "[SendBefore]\r\nCount=2\r\nCommand[0]=AT\r\nCommand[1]=ATH\r\n";
+  SaveContent content;
+};
+
+TEST_F(SettingsSaveTest, ReplacesTheFileKeepingWhatItDoesNotWrite) {
+  SaveSettingsFile(path, content, MakeIniFile);
+  TIniFile ini(path);
+  EXPECT_EQ(ini.ReadText("Settings", "RS232Port", ""), "COM3");
+  EXPECT_EQ(ini.ReadText("Settings", "CR", ""), "0");
+  EXPECT_EQ(ini.ReadText("Settings", "Own", ""), "kept");
+  EXPECT_EQ(ini.ReadText("Other", "A", ""), "1");
+  EXPECT_EQ(ini.ReadText("SendBefore", "Count", ""), "1");
+  EXPECT_EQ(ini.ReadText("SendBefore", "Command[0]", ""), "ATZ");
+  EXPECT_EQ(ini.ReadText("SendBefore", "Command[1]", "gone"), "gone");
+  EXPECT_EQ(dir.EntryCount(), 1u);
+}
+
+// Texts that read back otherwise than written (blanks around them, quotation marks, more than a
+// read gives) are no failure: the file holds what was written.
+TEST_F(SettingsSaveTest, TextsThatReadBackShortenedAreNoFailure) {
+  const std::vector<std::string> texts = {" padded ", "\"quoted\"", "'single'", "\"", std::string(3000, 'x'),
+                                          "",         "a=b",        "\t"};
+  TCustomIniFile::KeyValues list{{"Count", std::to_string(texts.size() * 3)}};
+  for (size_t i = 0; i < texts.size() * 3; ++i)
+    list.emplace_back("Command[" + std::to_string(i) + "]", texts[i % texts.size()]);
+  content.keys.clear();
+  for (size_t i = 0; i < texts.size(); ++i) content.keys.emplace_back("Key" + std::to_string(i), texts[i]);
+  content.sections = {{"SendBefore", list}};
+  SaveSettingsFile(path, content, MakeIniFile);
+  EXPECT_EQ(TIniFile(path).ReadText("SendBefore", "Count", ""), "24");
+}
+
+TEST_F(SettingsSaveTest, AWriteLostOnTheWayFailsTheSaveAndLeavesTheFile) {
+  for (const char* lost : {"RS232Port", "SendBefore"}) {
+    SCOPED_TRACE(lost);
+    expectFailureLeavesTheFile(
+        [lost](const std::string& name) { return std::make_unique<LosingIniFile>(name, lost); });
+  }
+}
+
+TEST_F(SettingsSaveTest, AReadOnlyFileIsLeftAsItIs) {
+  fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  expectFailureLeavesTheFile(MakeIniFile);
+}
+
+#ifndef _WIN32
+// Our own profile file replaces the file through a new one beside it, so a folder that refuses
+// new files refuses the save too.
+TEST_F(SettingsSaveTest, AFolderThatRefusesNewFilesFailsTheSaveAndLeavesTheFile) {
+  fs::permissions(dir.Path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  expectFailureLeavesTheFile(MakeIniFile);
+}
+#endif
+
+}  // namespace

@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "base/IntText.h"
+#include "base/Text.h"
 #include "settings/TarvenikIni.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"

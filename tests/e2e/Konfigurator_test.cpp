@@ -235,16 +235,16 @@ std::vector<std::wstring> filesIn(const fs::path& dir) {
 // An icon file whose header claims 65535 images, and the program itself cut to 97 % of its bytes:
 // the system's icon code reads past the end of both.
 TEST(Konfigurator, DamagedIconFilesCrashNeitherLoadingNorTheEntryDialog) {
-  wintest::TempDir dir;
-  const fs::path ico = dir.path() / "many.ico", cut = dir.path() / "cut.exe";
+  TempDir dir;
+  const fs::path ico = dir.Path() / "many.ico", cut = dir.Path() / "cut.exe";
   writeBytes(ico, std::string("\0\0\1\0\xff\xff\x10\x10\0\0\1\0\x20\0\x68\x04\0\0\x16\0\0\0", 22) +
                       std::string(200, '\0'));
   std::string program = readBytes(windowsPath(KONFIGURATOR_EXE));
   writeBytes(cut, program.substr(0, program.size() * 97 / 100));
   const std::string cutPath = cut.string(), icoPath = ico.string();
-  writeBytes(dir.path() / "Tarvenik.ini",
+  writeBytes(dir.Path() / "Tarvenik.ini",
              "[Application]\r\nCount=1\r\nName[0]=Cut\r\nPath[0]=" + cutPath + "\r\n");
-  Running app(dir.path());
+  Running app(dir.Path());
   HWND main = app.waitForWindow(kTitle);
   ASSERT_NE(main, nullptr);
   // "+" of the applications: the middle one of the three.
@@ -265,7 +265,7 @@ TEST(Konfigurator, DamagedIconFilesCrashNeitherLoadingNorTheEntryDialog) {
   ASSERT_FALSE(IsWindowVisible(dialog));
   PostMessageW(Running::child(main, L"OK"), BM_CLICK, 0, 0);
   EXPECT_EQ(app.waitForExit(), 0);
-  const std::string saved = readBytes(dir.path() / "Tarvenik.ini");
+  const std::string saved = readBytes(dir.Path() / "Tarvenik.ini");
   EXPECT_NE(saved.find("Count=2\r\nName[0]=Cut\r\nPath[0]=" + cutPath +
                        "\r\nParameters[0]=\r\nName[1]=Many\r\nPath[1]=" + icoPath + "\r\n"),
             std::string::npos)
@@ -298,14 +298,14 @@ TEST(Konfigurator, ASaveEndedPartWayLeavesTheOldFileOrTheWholeNewOne) {
   std::string whole;
   std::chrono::milliseconds took{};
   {
-    wintest::TempDir dir;
-    writeBytes(dir.path() / "Tarvenik.ini", old);
-    Running app(dir.path());
+    TempDir dir;
+    writeBytes(dir.Path() / "Tarvenik.ini", old);
+    Running app(dir.Path());
     startAndSave(app);
     auto clicked = std::chrono::steady_clock::now();
     ASSERT_EQ(app.waitForExit(60000), 0);
     took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - clicked);
-    whole = readBytes(dir.path() / "Tarvenik.ini");
+    whole = readBytes(dir.Path() / "Tarvenik.ini");
     ASSERT_NE(whole, old);
     ASSERT_NE(whole.find("CR=0"), std::string::npos);
     ASSERT_NE(whole.find("Unknown=stays"), std::string::npos);
@@ -314,16 +314,16 @@ TEST(Konfigurator, ASaveEndedPartWayLeavesTheOldFileOrTheWholeNewOne) {
   int endedWhileSaving = 0;
   constexpr int kSteps = 6;
   for (int step = 0; step < kSteps; ++step) {
-    wintest::TempDir dir;
-    writeBytes(dir.path() / "Tarvenik.ini", old);
-    Running app(dir.path());
+    TempDir dir;
+    writeBytes(dir.Path() / "Tarvenik.ini", old);
+    Running app(dir.Path());
     startAndSave(app);
     std::this_thread::sleep_for(took * step / kSteps);
     if (app.running()) {
       ++endedWhileSaving;
       app.kill();
     }
-    const std::string left = readBytes(dir.path() / "Tarvenik.ini");
+    const std::string left = readBytes(dir.Path() / "Tarvenik.ini");
     EXPECT_TRUE(left == old || left == whole)
         << "ended after " << step << "/" << kSteps << " of the save: " << left.size() << " bytes, old "
         << old.size() << ", new " << whole.size();
@@ -332,23 +332,29 @@ TEST(Konfigurator, ASaveEndedPartWayLeavesTheOldFileOrTheWholeNewOne) {
 }
 
 TEST(Konfigurator, AFailedSaveIsReportedTheFileStaysAndOkCanBePressedAgain) {
-  wintest::TempDir dir;
-  const fs::path ini = dir.path() / "Tarvenik.ini";
+  TempDir dir;
+  const fs::path ini = dir.Path() / "Tarvenik.ini";
   const std::string old = "[Settings]\r\nCR=1\r\n[SendAfter]\r\nCount=1\r\nCommand[0]=ATH\r\n";
   writeBytes(ini, old);
-  Running app(dir.path());
+  Running app(dir.Path());
   HWND main = app.waitForWindow(kTitle);
   ASSERT_NE(main, nullptr);
   SetFileAttributesW(ini.wstring().c_str(), FILE_ATTRIBUTE_READONLY);
   SendMessageW(Running::child(main, L"CR"), BM_CLICK, 0, 0);
-  PostMessageW(Running::child(main, L"OK"), BM_CLICK, 0, 0);
-  const std::wstring text = closeMessageBox();
+  std::wstring text;
+  {
+    wintest::MessageBoxWatcher watcher(app.processId());
+    PostMessageW(Running::child(main, L"OK"), BM_CLICK, 0, 0);
+    const auto seen = watcher.waitFor(1, std::chrono::seconds(10));
+    ASSERT_EQ(seen.size(), 1u);
+    text = seen[0].text;
+  }
   EXPECT_EQ(text.rfind(L"Unable to write to ", 0), 0u) << text;
   EXPECT_EQ(text.substr(text.size() - 14), L"\\Tarvenik.ini.") << text;
   EXPECT_TRUE(app.running());
   EXPECT_TRUE(IsWindowVisible(main));
   EXPECT_EQ(readBytes(ini), old);
-  EXPECT_EQ(filesIn(dir.path()), std::vector<std::wstring>{L"Tarvenik.ini"});
+  EXPECT_EQ(filesIn(dir.Path()), std::vector<std::wstring>{L"Tarvenik.ini"});
   // Once the file may be written, "OK" again saves and ends.
   SetFileAttributesW(ini.wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
   PostMessageW(Running::child(main, L"OK"), BM_CLICK, 0, 0);
@@ -356,7 +362,7 @@ TEST(Konfigurator, AFailedSaveIsReportedTheFileStaysAndOkCanBePressedAgain) {
   const std::string saved = readBytes(ini);
   EXPECT_NE(saved.find("CR=0\r\n"), std::string::npos) << saved;
   EXPECT_NE(saved.find("Command[0]=ATH\r\n"), std::string::npos) << saved;
-  EXPECT_EQ(filesIn(dir.path()), std::vector<std::wstring>{L"Tarvenik.ini"});
+  EXPECT_EQ(filesIn(dir.Path()), std::vector<std::wstring>{L"Tarvenik.ini"});
 }
 
 }  // namespace

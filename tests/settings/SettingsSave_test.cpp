@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "settings/SettingsSave.h"
-#include "settings/TempDir.h"
+#include "testing/TempDir.h"
 
 namespace {
 

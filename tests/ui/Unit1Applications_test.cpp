@@ -387,7 +387,7 @@ TEST_F(ApplicationListTest, DamagedIconFilesAndProgramsHaveNoIconWhetherAddedOrL
                            "\r\n");
   dialog_.reset();
   main_.reset();
-  main_ = std::make_unique<TMain>(dir_.path());
+  main_ = std::make_unique<TMain>(tarvenik_ini::SettingsFilePathIn(dir_.Path().string()));
   Main = main_.get();
   dialog_ = std::make_unique<TSelectApplication>();
   SelectApplication = dialog_.get();

@@ -329,7 +329,7 @@ TEST_F(MainSettingsTest, ASaveThatFailsPartWayIsReportedAndLeavesTheFileAsItWas)
     EXPECT_EQ(seen[0].text, AnsiToWide(expectedText));
     std::ifstream in(ini(), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), old);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()),
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), fs::directory_iterator()),
               1);  // no copy left
   }
   // With the fault gone, "OK" pressed once more saves everything.
@@ -340,7 +340,7 @@ TEST_F(MainSettingsTest, ASaveThatFailsPartWayIsReportedAndLeavesTheFileAsItWas)
   EXPECT_EQ(keys["Settings/Interval"], "7");
   EXPECT_EQ(keys["Kept/A"], "1");
   EXPECT_EQ(keys["SendAfter/Command[1]"], "ATZ");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), fs::directory_iterator()), 1);
 }
 
 }  // namespace

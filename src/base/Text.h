@@ -14,3 +14,6 @@ std::string AnsiToUtf8(std::string s);
 std::string Utf8ToAnsi(std::string s);
 // Whether an 8-bit text is its own UTF-8 (and so needs neither conversion).
 bool AnsiIsUtf8(std::string_view s);
+// The same, but a character that the code page has no code of its own for becomes its default
+// character ("?") rather than a look-alike: a full-width digit does not turn into a digit.
+std::string WideToAnsiExact(std::wstring_view s);

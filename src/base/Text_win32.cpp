@@ -12,11 +12,11 @@ std::wstring toWide(UINT cp, std::string_view s) {
   return w;
 }
 
-std::string fromWide(UINT cp, std::wstring_view w) {
+std::string fromWide(UINT cp, std::wstring_view w, DWORD flags = 0) {
   if (w.empty()) return {};
-  int n = WideCharToMultiByte(cp, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+  int n = WideCharToMultiByte(cp, flags, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
   std::string s(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(cp, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+  WideCharToMultiByte(cp, flags, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
   return s;
 }
 
@@ -35,3 +35,4 @@ bool AnsiIsUtf8(std::string_view s) {
 }
 std::string AnsiToUtf8(std::string s) { return AnsiIsUtf8(s) ? s : WideToUtf8(AnsiToWide(s)); }
 std::string Utf8ToAnsi(std::string s) { return AnsiIsUtf8(s) ? s : WideToAnsi(Utf8ToWide(s)); }
+std::string WideToAnsiExact(std::wstring_view s) { return fromWide(CP_ACP, s, WC_NO_BEST_FIT_CHARS); }

@@ -15,14 +15,16 @@ std::optional<std::string>& registryErrorText() {
 
 }  // namespace
 
+// The serial support's texts are looked up in the default domain only, not through the string
+// resources' list of domains, which holds "cport" too.
 void SerialSupportStart() {
   AddResourceStringDomain("cport");
-  registryErrorText() = LoadResString(ResId::RegistryError);
+  registryErrorText() = TranslateAnsi(BuiltinText(ResId::RegistryError));
 }
 
 EComPort RegistryError(int32_t winCode) {
   const std::optional<std::string>& text = registryErrorText();
-  std::string message = text ? *text : LoadResString(ResId::RegistryError);
-  message += FormatText(LoadResString(ResId::WinErrorCode), {std::to_string(winCode)});
+  std::string message = text ? *text : TranslateAnsi(BuiltinText(ResId::RegistryError));
+  message += FormatText(TranslateAnsi(BuiltinText(ResId::WinErrorCode)), {std::to_string(winCode)});
   return EComPort(std::move(message), winCode, CError_RegError);
 }

@@ -23,6 +23,14 @@ void TCustomIniFile::WriteFlag(const std::string& section, const std::string& ke
   WriteText(section, key, value ? "1" : "0");
 }
 
+namespace {
+
+// A value is one line: from its first line break on it is not written, so that no value can add
+// keys or sections of its own.
+std::string firstLine(const std::string& value) { return value.substr(0, value.find_first_of("\r\n")); }
+
+}  // namespace
+
 void RaiseIniWriteError(const std::string& fileName) {
   throw EIniFileException(FormatText(LoadResString(ResId::IniFileWriteError), {fileName}));
 }
@@ -41,8 +49,9 @@ std::string TIniFile::ReadText(const std::string& section, const std::string& ke
 }
 
 void TIniFile::WriteText(const std::string& section, const std::string& key, const std::string& value) {
-  // value.c_str() is never null: an empty value stays a key with an empty value.
-  if (!ProfileWriteString(section.c_str(), key.c_str(), value.c_str(), FileName().c_str())) raiseWriteError();
+  // c_str() is never null: an empty value stays a key with an empty value.
+  if (!ProfileWriteString(section.c_str(), key.c_str(), firstLine(value).c_str(), FileName().c_str()))
+    raiseWriteError();
 }
 
 void TIniFile::RemoveSection(const std::string& section) {
@@ -110,8 +119,11 @@ std::vector<std::string> TIniFile::ReadTexts(const std::string& section, const s
 }
 
 void TIniFile::WriteSection(const std::string& section, const KeyValues& values) {
+  KeyValues lines;
+  lines.reserve(values.size());
+  for (const auto& [key, value] : values) lines.emplace_back(key, firstLine(value));
   bool ok = false;
-  if (!ProfileWriteSection(section.c_str(), values, FileName().c_str(), ok)) {
+  if (!ProfileWriteSection(section.c_str(), lines, FileName().c_str(), ok)) {
     TCustomIniFile::WriteSection(section, values);
     return;
   }

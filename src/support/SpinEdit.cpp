@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "base/IntText.h"
+#include "base/Text.h"
 #include "support/SpinRules.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dpi.h"
@@ -304,7 +305,7 @@ void TSpinEdit::SetReadOnly(bool readOnly) {
 
 int32_t TSpinEdit::Value() const {
   try {
-    return spinrules::ReadValue(Text(), minValue_);
+    return spinrules::ReadValue(WideToAnsiExact(Caption()), minValue_);
   } catch (...) {
     return minValue_;  // whatever fails on the way reads as the lower limit
   }
@@ -319,7 +320,7 @@ bool TSpinEdit::IsValidChar(wchar_t key) const {
 
 void TSpinEdit::step(int64_t delta) {
   if (ReadOnly()) {
-    MessageBeep(0);
+    Application().Beep();
     return;
   }
   SetValue(spinrules::Step(Value(), delta, minValue_, maxValue_));
@@ -390,7 +391,7 @@ LRESULT TSpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CHAR: {
       const auto key = static_cast<wchar_t>(wp);
       if (!IsValidChar(key)) {
-        MessageBeep(0);
+        Application().Beep();
         return 0;
       }
       // The control is multi-line only for its text area; it still holds one line, so a line
@@ -401,6 +402,9 @@ LRESULT TSpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_KEYDOWN:
       if (wp == VK_UP) SafeCall([this] { UpClick(); });
       if (wp == VK_DOWN) SafeCall([this] { DownClick(); });
+      // Delete (Shift+Delete cuts) and Shift+Insert (pastes) edit the text without a character.
+      if (wp == VK_DELETE && !editorEnabled_) return 0;
+      if (wp == VK_INSERT && GetKeyState(VK_SHIFT) < 0 && !editorEnabled_) return 0;
       break;
     case WM_PASTE:
     case WM_CUT:

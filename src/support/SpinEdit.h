@@ -113,6 +113,8 @@ class TSpinEdit : public TCustomEdit {
   void SetIncrement(int32_t v) { increment_ = v; }
   // Whether typing, pasting and cutting may change the text.
   bool EditorEnabled() const { return editorEnabled_; }
+  // Enter is a typed character like any other here: the filter refuses it with a beep.
+  bool WantsReturn() const override { return true; }
   void SetEditorEnabled(bool enabled) { editorEnabled_ = enabled; }
   bool ReadOnly() const;
   void SetReadOnly(bool readOnly);

@@ -100,7 +100,7 @@ class TGnuGettextInstance {
   std::string defaultDirectory_;
   std::string language_;
   std::string currentDomain_ = "default";
-  std::map<std::string, std::unique_ptr<TDomain>, std::less<>> domains_;
+  std::map<std::string, std::unique_ptr<TDomain>, TLessNoCase> domains_;  // "DEFAULT" is "default"
   std::shared_mutex domainsLock_;
   std::atomic<TDomain*> lastDomain_{nullptr};
 };

@@ -16,11 +16,7 @@ const volatile char kEmbeddedMark[kMarkerLength + 8] = "6637DB2E-62E1-4A60-AC19-
 
 int lowerAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; }
 
-bool lessNoCase(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return lowerAscii(static_cast<unsigned char>(x)) < lowerAscii(static_cast<unsigned char>(y));
-  });
-}
+bool lessNoCase(const std::string& a, const std::string& b) { return TLessNoCase()(a, b); }
 
 bool equalNoCase(const std::string& a, const std::string& b) {
   return !lessNoCase(a, b) && !lessNoCase(b, a);
@@ -45,6 +41,12 @@ std::string trimmed(const std::string& s) {
 }
 
 }  // namespace
+
+bool TLessNoCase::operator()(std::string_view a, std::string_view b) const {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return lowerAscii(static_cast<unsigned char>(x)) < lowerAscii(static_cast<unsigned char>(y));
+  });
+}
 
 uint64_t EmbeddedCatalogueOffset() {
   unsigned char bytes[8];

@@ -6,7 +6,14 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// Orders names as texts whose ASCII letters are compared without regard to case.
+struct TLessNoCase {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const;
+};
 
 struct TAssemblyFileInfo {
   std::string name;  // relative to the executable's directory

@@ -101,6 +101,11 @@ void TApplication::ShowException(const std::string& message) {
   ShowErrorBox(AnsiToWide(ErrorBoxText(message)), title_);
 }
 
+void TApplication::Beep() {
+  if (OnBeep) OnBeep();
+  MessageBeep(0);
+}
+
 int TApplication::AddIdleHandler(IdleHandler h) {
   idle_.emplace_back(nextId_, std::move(h));
   return nextId_++;

@@ -50,6 +50,10 @@ class TApplication {
 
   void Idle();
 
+  // The system's default beep, the answer to refused input. OnBeep, when set, hears each one.
+  void Beep();
+  std::function<void()> OnBeep;
+
  private:
   TApplication() = default;
   bool handleKeyboard(MSG& msg);

@@ -52,6 +52,23 @@ bool TCustomComboBox::DroppedDown() const {
   return SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0;  // TRUE or FALSE; no error value
 }
 
+void TCustomComboBox::AfterCreate() {
+  // The closed list is its selection field and a border, so the field gets what the border leaves
+  // of the wanted height. How a set field height shows differs between systems: measure again.
+  auto height = [this] {
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    return static_cast<int>(r.bottom - r.top);
+  };
+  const int wanted = CreatedBounds().height;
+  auto field = static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, -1, 0));  // CB_ERR on failure
+  for (int attempt = 0; field != CB_ERR && attempt < 3 && height() != wanted; ++attempt) {
+    field += wanted - height();
+    if (field <= 0) return;
+    SendMessageW(Handle(), CB_SETITEMHEIGHT, -1, field);
+  }
+}
+
 void TCustomComboBox::HandleCommand(WORD code) {
   if (code == CBN_SELCHANGE) SafeCall([this] { Change(); });
 }

@@ -24,6 +24,8 @@ class TCustomComboBox : public TControl {
  protected:
   const wchar_t* WindowClass() const override { return L"COMBOBOX"; }
   DWORD Style() const override { return CBS_DROPDOWNLIST | WS_VSCROLL; }
+  // The closed list is as high as the bounds it was created with: its selection field is sized so.
+  void AfterCreate() override;
   // What happens when the user picks an item; raises OnChange.
   virtual void Change();
 };

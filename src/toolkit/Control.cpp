@@ -16,6 +16,7 @@ void TControl::Create(TForm& parent, std::string name, const std::wstring& capti
   form_ = &parent;
   bounds_ = b;
   tabOrder_ = tabOrder;
+  createdBounds_ = b;
   DWORD style = WS_CHILD | WS_VISIBLE | Style();
   if (tabOrder >= 0) style |= WS_TABSTOP;
   if (!enabled) style |= WS_DISABLED;

@@ -59,6 +59,8 @@ class TControl : public TChildWindow {
   // The control's own window procedure; the default passes the message on.
   virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp);
+  // The bounds the control was created with.
+  const Bounds& CreatedBounds() const { return createdBounds_; }
 
  private:
   static LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM);
@@ -69,4 +71,5 @@ class TControl : public TChildWindow {
   std::string name_;
   Bounds bounds_{};  // as given, for 96 dpi
   int tabOrder_ = -1;
+  Bounds createdBounds_{};
 };

@@ -120,14 +120,19 @@ void TForm::Show() {
     shownOnce_ = true;
     centre();
   }
+  // Each showing starts at the first control in the tab order, as a dialog does.
+  lastFocus_ = nullptr;
   if (OnShow) SafeCall(OnShow);
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
-  // Focus the first control in the tab order, as a dialog does.
-  if (!GetFocus() || GetAncestor(GetFocus(), GA_ROOT) != hwnd_) {
-    HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
-    if (first) ::SetFocus(first);
-  }
+  if (!IsChild(hwnd_, GetFocus())) restoreFocus();
+}
+
+void TForm::restoreFocus() {
+  HWND target = lastFocus_;
+  if (!target || !IsChild(hwnd_, target) || !IsWindowVisible(target) || !IsWindowEnabled(target))
+    target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+  if (target && target != hwnd_) ::SetFocus(target);
 }
 
 void TForm::Hide() { ShowWindow(hwnd_, SW_HIDE); }
@@ -268,6 +273,17 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_DPICHANGED:
       SafeCall([&] { rescale(LOWORD(wp), reinterpret_cast<const RECT*>(lp)); });
+      return 0;
+    case WM_ACTIVATE:
+      // Left to itself the window would take the focus on activation and keep it from every control.
+      if (LOWORD(wp) == WA_INACTIVE) {
+        if (HWND focus = GetFocus(); IsChild(hwnd_, focus)) lastFocus_ = focus;
+      } else if (!HIWORD(wp)) {
+        restoreFocus();
+      }
+      return 0;
+    case WM_SETFOCUS:
+      restoreFocus();
       return 0;
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);

@@ -82,6 +82,9 @@ class TForm {
   // The window now shows at `dpi`: a new font, every control scaled again, and the window at the
   // rectangle Windows suggests (or at its client size for that dpi).
   void rescale(UINT dpi, const RECT* suggested);
+  // Gives the keyboard focus back to the control that had it when the form was last active, or
+  // to the first control in the tab order, as a dialog does.
+  void restoreFocus();
 
   HWND hwnd_ = nullptr;
   UINT dpi_ = kDesignDpi;
@@ -94,6 +97,7 @@ class TForm {
   int modalResult_ = 0;
   bool shownOnce_ = false;
   bool inModal_ = false;
+  HWND lastFocus_ = nullptr;
 };
 
 constexpr int mrOk = 1;

@@ -6,7 +6,8 @@
 #include "toolkit/ImageList.h"
 
 DWORD TListView::Style() const {
-  DWORD s = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+  // The small images belong to the image list's owner, never to the list: it must not destroy them.
+  DWORD s = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
   if (!showHeaders_) s |= LVS_NOCOLUMNHEADER;
   return s;
 }
@@ -25,11 +26,24 @@ void TListView::AddColumn(const std::wstring& caption, int width) {
   ++columns_;
 }
 
-void TListView::FitColumnToClient() {
+void TListView::KeepColumnFitted() {
   sizing_ = ColumnSizing::Fitted;
+  rowsChanged();
+}
+
+void TListView::rowsChanged() {
+  if (sizing_ != ColumnSizing::Fitted || updating_) return;
   RECT r;
   GetClientRect(Handle(), &r);
-  ListView_SetColumnWidth(Handle(), 0, r.right - r.left);
+  if (ListView_GetColumnWidth(Handle(), 0) != r.right - r.left)
+    ListView_SetColumnWidth(Handle(), 0, r.right - r.left);
+}
+
+LRESULT TListView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT result = TControl::WndProc(msg, wp, lp);
+  // The client width changes when the vertical scroll bar comes or goes.
+  if (msg == WM_SIZE) rowsChanged();
+  return result;
 }
 
 void TListView::AutoSizeColumns() {
@@ -68,7 +82,7 @@ void TListView::ScaleChanged(UINT oldDpi) {
   }
   switch (sizing_) {
     case ColumnSizing::Fitted:
-      FitColumnToClient();
+      rowsChanged();
       break;
     case ColumnSizing::Automatic:
       AutoSizeColumns();
@@ -85,11 +99,14 @@ void TListView::ScaleChanged(UINT oldDpi) {
 int TListView::Count() const { return ListView_GetItemCount(Handle()); }  // no error value
 
 void TListView::BeginUpdate(int rows) {
+  updating_ = true;
   SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
   SendMessageW(Handle(), LVM_SETITEMCOUNT, Count() + rows, LVSICF_NOINVALIDATEALL);
 }
 
 void TListView::EndUpdate() {
+  updating_ = false;
+  rowsChanged();
   SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
   InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -102,11 +119,25 @@ int TListView::AddRow(const std::string& caption) {
   item.iImage = -1;  // I_IMAGENONE would leave no room; -1 shows no image
   item.pszText = w.data();
   // -1 when the row could not be added.
-  return static_cast<int>(SendMessageW(Handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  const auto row =
+      static_cast<int>(SendMessageW(Handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  rowsChanged();
+  return row;
 }
 
-void TListView::DeleteRow(int index) { ListView_DeleteItem(Handle(), index); }  // FALSE for a bad index
-void TListView::Clear() { ListView_DeleteAllItems(Handle()); }                  // FALSE on failure
+void TListView::DeleteRow(int index) {
+  ++deleting_;
+  ListView_DeleteItem(Handle(), index);  // FALSE for a bad index
+  --deleting_;
+  rowsChanged();
+}
+
+void TListView::Clear() {
+  ++deleting_;
+  ListView_DeleteAllItems(Handle());  // FALSE on failure
+  --deleting_;
+  rowsChanged();
+}
 
 std::string TListView::RowText(int index, int column) const {
   std::wstring buf(256, L'\0');
@@ -131,6 +162,7 @@ void TListView::SetRowText(int index, int column, const std::string& text) {
   item.iSubItem = column;
   item.pszText = w.data();
   SendMessageW(Handle(), LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));  // FALSE for a bad index
+  rowsChanged();
 }
 
 int TListView::ImageIndex(int index) const {
@@ -165,6 +197,7 @@ LRESULT TListView::HandleNotify(NMHDR* hdr) {
       if (OnClick) SafeCall(OnClick);
       break;
     case LVN_ITEMCHANGED: {
+      if (deleting_) break;
       auto* nm = reinterpret_cast<NMLISTVIEW*>(hdr);
       if ((nm->uChanged & LVIF_STATE) && nm->iItem >= 0 &&
           ((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED) && OnSelectItem) {

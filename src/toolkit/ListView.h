@@ -20,8 +20,9 @@ class TListView : public TControl {
   void SetShowColumnHeaders(bool show) { showHeaders_ = show; }
   // `width` is given for 96 dpi.
   void AddColumn(const std::wstring& caption, int width);
-  // Sizes the single column to the list's client width.
-  void FitColumnToClient();
+  // Sizes the single column to the list's client width, now and whenever rows are added, changed
+  // or deleted or the client width changes (as when the vertical scroll bar comes or goes).
+  void KeepColumnFitted();
   void AutoSizeColumns();
   // The row images, at the small-icon size of the form's dpi. The list is not owned.
   void SetSmallImages(TImageList* images);
@@ -32,6 +33,7 @@ class TListView : public TControl {
   void BeginUpdate(int rows);
   void EndUpdate();
   int AddRow(const std::string& caption);  // returns the new row's index
+  // Deleting is not a selection change: OnSelectItem is not raised for the deleted row.
   void DeleteRow(int index);
   void Clear();
   std::string RowText(int index, int column = 0) const;
@@ -47,13 +49,18 @@ class TListView : public TControl {
   DWORD Style() const override;
   DWORD ExStyle() const override { return WS_EX_CLIENTEDGE; }
   void AfterCreate() override;
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   // How the columns were last sized, so that another dpi sizes them the same way.
   enum class ColumnSizing { Given, Fitted, Automatic };
 
+  void rowsChanged();
+
   bool showHeaders_ = true;
   int columns_ = 0;
   ColumnSizing sizing_ = ColumnSizing::Given;
   TImageList* smallImages_ = nullptr;
+  bool updating_ = false;
+  int deleting_ = 0;  // inside our own deletion: its notifications are not the user's
 };

@@ -33,6 +33,8 @@ TMain::~TMain() {
 void TMain::buildControls() {
   SendBeforeCommands.SetShowColumnHeaders(false);
   SendAfterCommands.SetShowColumnHeaders(false);
+  // Only the main window's labels sit in the middle of their height.
+  for (TLabel* label : {&BaudRateLabel, &Label1, &Label2}) label->SetCentredVertically(true);
   for (const MainControl& c : MainLayout()) {
     c.control(*this).Create(*this, c.name, Utf8ToWide(c.caption), c.bounds, c.tabOrder, c.enabled);
   }
@@ -42,7 +44,7 @@ void TMain::buildControls() {
 
   for (TListView* list : {&SendBeforeCommands, &SendAfterCommands}) {
     list->AddColumn(L"Polecenie", 0);
-    list->FitColumnToClient();
+    list->KeepColumnFitted();
   }
   ApplicationList.AddColumn(L"Nazwa", 0);
   ApplicationList.AddColumn(Utf8ToWide("Ścieżka"), 0);

@@ -9,112 +9,15 @@
 #include <thread>
 #include <vector>
 
-#include "testing/WinTest.h"
+#include "testing/Program.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// CTest hands over a Linux path; Wine shows the Linux root as drive Z:.
-fs::path windowsPath(std::string p) {
-  if (!p.empty() && p[0] == '/') {
-    for (char& c : p)
-      if (c == '/') c = '\\';
-    p = "Z:" + p;
-  }
-  return fs::path(p);
-}
+using wintest::Running;
 
-class Running {
- public:
-  // `lang`: the value of LANG for the program ("" leaves it unset).
-  explicit Running(const fs::path& dir, const std::wstring& lang = L"") : dir_(dir) {
-    fs::copy_file(windowsPath(KONFIGURATOR_EXE), dir / "Konfigurator.exe");
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    std::wstring cmd = L"\"" + (dir / "Konfigurator.exe").wstring() + L"\"";
-    SetEnvironmentVariableW(L"LANG", lang.empty() ? nullptr : lang.c_str());
-    started_ = CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.wstring().c_str(),
-                              &si, &pi_);
-    SetEnvironmentVariableW(L"LANG", nullptr);
-  }
-  ~Running() {
-    if (!started_) return;
-    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 99);
-    WaitForSingleObject(pi_.hProcess, 5000);
-    CloseHandle(pi_.hThread);
-    CloseHandle(pi_.hProcess);
-  }
-  bool started() const { return started_; }
-  DWORD processId() const { return pi_.dwProcessId; }
-
-  // The first visible top-level window of the process with this caption (waits up to 10 s).
-  HWND waitForWindow(const std::wstring& caption) {
-    struct Search {
-      DWORD pid;
-      const std::wstring* caption;
-      HWND found;
-    };
-    for (int i = 0; i < 200; ++i) {
-      Search s{pi_.dwProcessId, &caption, nullptr};
-      EnumWindows(
-          [](HWND h, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(h, &pid);
-            if (pid == s->pid && IsWindowVisible(h) && wintest::WindowText(h) == *s->caption) {
-              s->found = h;
-              return FALSE;
-            }
-            return TRUE;
-          },
-          reinterpret_cast<LPARAM>(&s));
-      if (s.found) return s.found;
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return nullptr;
-  }
-
-  static HWND child(HWND parent, const std::wstring& text) {
-    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-      if (wintest::WindowText(c) == text) return c;
-    return nullptr;
-  }
-
-  // The buttons of a window with this caption, top to bottom.
-  static std::vector<HWND> buttons(HWND parent, const std::wstring& text) {
-    std::vector<HWND> found;
-    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-      if (wintest::WindowText(c) == text) found.push_back(c);
-    std::sort(found.begin(), found.end(), [](HWND a, HWND b) {
-      RECT ra, rb;
-      GetWindowRect(a, &ra);
-      GetWindowRect(b, &rb);
-      return ra.top < rb.top;
-    });
-    return found;
-  }
-
-  bool running() const { return WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
-  // Ends the process at once, as a power cut or "End task" would.
-  void kill() {
-    TerminateProcess(pi_.hProcess, 99);
-    WaitForSingleObject(pi_.hProcess, 10000);
-  }
-
-  // Exit code, or -1 when it did not end within `ms`.
-  long waitForExit(DWORD ms = 10000) {
-    if (WaitForSingleObject(pi_.hProcess, ms) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    GetExitCodeProcess(pi_.hProcess, &code);
-    return static_cast<long>(code);
-  }
-
- private:
-  fs::path dir_;
-  PROCESS_INFORMATION pi_{};
-  bool started_ = false;
-};
+fs::path program() { return wintest::WindowsPath(KONFIGURATOR_EXE); }
 
 const std::wstring kTitle = L"Tarvenik - Konfigurator";
 
@@ -124,7 +27,7 @@ class EndingTest : public ::testing::TestWithParam<Ending> {};
 
 TEST_P(EndingTest, EndsWithExitCodeZeroAndWritesNothing) {
   TempDir dir;
-  Running app(dir.Path());
+  Running app(program(), dir.Path());
   ASSERT_TRUE(app.started());
   HWND main = app.waitForWindow(kTitle);
   ASSERT_NE(main, nullptr);
@@ -133,7 +36,7 @@ TEST_P(EndingTest, EndsWithExitCodeZeroAndWritesNothing) {
       PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
       break;
     case Ending::CancelButton: {
-      HWND cancel = Running::child(main, L"Anuluj");
+      HWND cancel = wintest::Child(main, L"Anuluj");
       ASSERT_NE(cancel, nullptr);
       PostMessageW(cancel, BM_CLICK, 0, 0);
       break;
@@ -151,10 +54,10 @@ INSTANTIATE_TEST_SUITE_P(Konfigurator, EndingTest,
 
 TEST(Konfigurator, HelpShowsItsMessageAndTheProgramGoesOn) {
   TempDir dir;
-  Running app(dir.Path());
+  Running app(program(), dir.Path());
   HWND main = app.waitForWindow(kTitle);
   ASSERT_NE(main, nullptr);
-  PostMessageW(Running::child(main, L"Pomoc"), BM_CLICK, 0, 0);
+  PostMessageW(wintest::Child(main, L"Pomoc"), BM_CLICK, 0, 0);
   // The message dialog carries the application's title too; find the one that is not the main window.
   HWND dialog = nullptr;
   for (int i = 0; i < 200 && !dialog; ++i) {
@@ -163,9 +66,9 @@ TEST(Konfigurator, HelpShowsItsMessageAndTheProgramGoesOn) {
     if (!dialog) std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   ASSERT_NE(dialog, nullptr);
-  EXPECT_NE(Running::child(dialog, L"Będzie w następnej wersji"), nullptr);
+  EXPECT_NE(wintest::Child(dialog, L"Będzie w następnej wersji"), nullptr);
   EXPECT_FALSE(IsWindowEnabled(main));  // modal
-  PostMessageW(Running::child(dialog, L"OK"), BM_CLICK, 0, 0);
+  PostMessageW(wintest::Child(dialog, L"OK"), BM_CLICK, 0, 0);
   for (int i = 0; i < 100 && IsWindowVisible(dialog); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_FALSE(IsWindow(dialog) && IsWindowVisible(dialog));
@@ -196,10 +99,10 @@ fs::path polishCatalogueDir(const fs::path& dir) {
 
 TEST(Konfigurator, ShowsTheBuiltInMessagesInPolishWithTheShippedCatalogue) {
   TempDir dir;
-  fs::copy_file(windowsPath(KONFIGURATOR_EXE).parent_path() / "locale" / "pl" / "LC_MESSAGES" / "default.mo",
+  fs::copy_file(program().parent_path() / "locale" / "pl" / "LC_MESSAGES" / "default.mo",
                 polishCatalogueDir(dir.Path()) / "default.mo");
   std::ofstream(dir.Path() / "Tarvenik.ini") << "[Settings]\r\nRS232BaudRate=abc\r\n";
-  Running app(dir.Path(), L"pl_PL.UTF-8");
+  Running app(program(), dir.Path(), L"pl_PL.UTF-8");
   // The loading error, in Polish.
   expectReportThenWindow(app, L"'abc' nie jest prawid");
 }
@@ -208,7 +111,7 @@ TEST(Konfigurator, ADamagedCatalogueIsReportedAndStartUpGoesOn) {
   TempDir dir;
   std::ofstream(polishCatalogueDir(dir.Path()) / "default.mo", std::ios::binary)
       << std::string("\xde\x12\x04\x95\0\0\0\0\xff\xff\xff\x7f", 12) << std::string(20, 'x');
-  Running app(dir.Path(), L"pl_PL");
+  Running app(program(), dir.Path(), L"pl_PL");
   expectReportThenWindow(app, L"This file is not a valid GNU gettext mo file: ");
 }
 
@@ -239,12 +142,12 @@ TEST(Konfigurator, DamagedIconFilesCrashNeitherLoadingNorTheEntryDialog) {
   const fs::path ico = dir.Path() / "many.ico", cut = dir.Path() / "cut.exe";
   writeBytes(ico, std::string("\0\0\1\0\xff\xff\x10\x10\0\0\1\0\x20\0\x68\x04\0\0\x16\0\0\0", 22) +
                       std::string(200, '\0'));
-  std::string program = readBytes(windowsPath(KONFIGURATOR_EXE));
+  std::string program = readBytes(program());
   writeBytes(cut, program.substr(0, program.size() * 97 / 100));
   const std::string cutPath = cut.string(), icoPath = ico.string();
   writeBytes(dir.Path() / "Tarvenik.ini",
              "[Application]\r\nCount=1\r\nName[0]=Cut\r\nPath[0]=" + cutPath + "\r\n");
-  Running app(dir.Path());
+  Running app(program(), dir.Path());
   HWND main = app.waitForWindow(kTitle);
   ASSERT_NE(main, nullptr);
   // "+" of the applications: the middle one of the three.
@@ -259,11 +162,11 @@ TEST(Konfigurator, DamagedIconFilesCrashNeitherLoadingNorTheEntryDialog) {
   ASSERT_EQ(edits.size(), 3u);
   SendMessageW(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Many"));
   SendMessageW(edits[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ico.wstring().c_str()));
-  PostMessageW(Running::child(dialog, L"OK"), BM_CLICK, 0, 0);
+  PostMessageW(wintest::Child(dialog, L"OK"), BM_CLICK, 0, 0);
   for (int i = 0; i < 100 && IsWindowVisible(dialog); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   ASSERT_FALSE(IsWindowVisible(dialog));
-  PostMessageW(Running::child(main, L"OK"), BM_CLICK, 0, 0);
+  PostMessageW(wintest::Child(main, L"OK"), BM_CLICK, 0, 0);
   EXPECT_EQ(app.waitForExit(), 0);
   const std::string saved = readBytes(dir.Path() / "Tarvenik.ini");
   EXPECT_NE(saved.find("Count=2\r\nName[0]=Cut\r\nPath[0]=" + cutPath +
@@ -288,8 +191,8 @@ std::string bigSettingsFile() {
 void startAndSave(Running& app) {
   HWND main = app.waitForWindow(kTitle);
   ASSERT_NE(main, nullptr);
-  SendMessageW(Running::child(main, L"CR"), BM_CLICK, 0, 0);
-  PostMessageW(Running::child(main, L"OK"), BM_CLICK, 0, 0);
+  SendMessageW(wintest::Child(main, L"CR"), BM_CLICK, 0, 0);
+  PostMessageW(wintest::Child(main, L"OK"), BM_CLICK, 0, 0);
 }
 
 TEST(Konfigurator, ASaveEndedPartWayLeavesTheOldFileOrTheWholeNewOne) {
@@ -300,7 +203,7 @@ TEST(Konfigurator, ASaveEndedPartWayLeavesTheOldFileOrTheWholeNewOne) {
   {
     TempDir dir;
     writeBytes(dir.Path() / "Tarvenik.ini", old);
-    Running app(dir.Path());
+    Running app(program(), dir.Path());
     startAndSave(app);
     auto clicked = std::chrono::steady_clock::now();
     ASSERT_EQ(app.waitForExit(60000), 0);
@@ -316,7 +219,7 @@ TEST(Konfigurator, ASaveEndedPartWayLeavesTheOldFileOrTheWholeNewOne) {
   for (int step = 0; step < kSteps; ++step) {
     TempDir dir;
     writeBytes(dir.Path() / "Tarvenik.ini", old);
-    Running app(dir.Path());
+    Running app(program(), dir.Path());
     startAndSave(app);
     std::this_thread::sleep_for(took * step / kSteps);
     if (app.running()) {
@@ -336,15 +239,15 @@ TEST(Konfigurator, AFailedSaveIsReportedTheFileStaysAndOkCanBePressedAgain) {
   const fs::path ini = dir.Path() / "Tarvenik.ini";
   const std::string old = "[Settings]\r\nCR=1\r\n[SendAfter]\r\nCount=1\r\nCommand[0]=ATH\r\n";
   writeBytes(ini, old);
-  Running app(dir.Path());
+  Running app(program(), dir.Path());
   HWND main = app.waitForWindow(kTitle);
   ASSERT_NE(main, nullptr);
   SetFileAttributesW(ini.wstring().c_str(), FILE_ATTRIBUTE_READONLY);
-  SendMessageW(Running::child(main, L"CR"), BM_CLICK, 0, 0);
+  SendMessageW(wintest::Child(main, L"CR"), BM_CLICK, 0, 0);
   std::wstring text;
   {
     wintest::MessageBoxWatcher watcher(app.processId());
-    PostMessageW(Running::child(main, L"OK"), BM_CLICK, 0, 0);
+    PostMessageW(wintest::Child(main, L"OK"), BM_CLICK, 0, 0);
     const auto seen = watcher.waitFor(1, std::chrono::seconds(10));
     ASSERT_EQ(seen.size(), 1u);
     text = seen[0].text;
@@ -357,7 +260,7 @@ TEST(Konfigurator, AFailedSaveIsReportedTheFileStaysAndOkCanBePressedAgain) {
   EXPECT_EQ(filesIn(dir.Path()), std::vector<std::wstring>{L"Tarvenik.ini"});
   // Once the file may be written, "OK" again saves and ends.
   SetFileAttributesW(ini.wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
-  PostMessageW(Running::child(main, L"OK"), BM_CLICK, 0, 0);
+  PostMessageW(wintest::Child(main, L"OK"), BM_CLICK, 0, 0);
   EXPECT_EQ(app.waitForExit(), 0);
   const std::string saved = readBytes(ini);
   EXPECT_NE(saved.find("CR=0\r\n"), std::string::npos) << saved;

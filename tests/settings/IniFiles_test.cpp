@@ -64,6 +64,18 @@ TEST_F(IniFileTest, TextsReadBackAsWritten) {
   EXPECT_EQ(ini.ReadText("S", "K0", ""), "COM2");
 }
 
+// A value is one line: what follows its first line break could otherwise pose as keys or sections.
+TEST_F(IniFileTest, AValueKeepsOnlyItsFirstLine) {
+  const std::string value = "ATZ\r\n[Settings]\r\nRS232Port=COM9\nLF=0\rCR=0";
+  ini.WriteText("SendBefore", "Command[0]", value);
+  ini.WriteSection("SendAfter", {{"Count", "1"}, {"Command[0]", value}});
+  EXPECT_EQ(ini.ReadText("SendBefore", "Command[0]", ""), "ATZ");
+  EXPECT_EQ(ini.ReadText("SendAfter", "Command[0]", ""), "ATZ");
+  for (const char* key : {"RS232Port", "LF", "CR"})
+    for (const char* section : {"Settings", "SendBefore", "SendAfter"})
+      EXPECT_EQ(ini.ReadText(section, key, "absent"), "absent") << section << " " << key;
+}
+
 TEST_F(IniFileTest, EmptyValueKeepsTheKey) {
   ini.WriteText("Application", "Parameters[0]", "");
   EXPECT_EQ(ini.ReadText("Application", "Parameters[0]", "default"), "");

@@ -103,6 +103,9 @@ TEST_F(SpinEditTest, TextThatIsNoNumberStaysWhenTheFocusLeaves) {
   EXPECT_EQ(spin().Value(), 1);
   spin().SetText("$10");
   EXPECT_EQ(spin().Value(), 16);
+  // Full-width digits are no digits, whatever look-alikes the code page offers.
+  spin().SetCaption(L"\uFF11\uFF12");
+  EXPECT_EQ(spin().Value(), 1);
 }
 
 TEST_F(SpinEditTest, StepsStayWithinTheLimits) {
@@ -134,14 +137,24 @@ TEST_F(SpinEditTest, AReadOnlyFieldDoesNotStep) {
 }
 
 TEST_F(SpinEditTest, RefusedCharactersLeaveTheTextUnchanged) {
+  int beeps = 0;
+  Application().OnBeep = [&] { ++beeps; };
   focusIn();
   SendMessageW(spin().Handle(), EM_SETSEL, 1, 1);
-  for (wchar_t key : {L'a', L'\r', L' ', L'x', L'\n', L'\t'}) {
+  for (wchar_t key : {L'a', L'\r', L' ', L'x'}) {
     SendMessageW(spin().Handle(), WM_CHAR, key, 0);
     EXPECT_EQ(spin().Text(), "5") << "key " << static_cast<int>(key);
   }
+  EXPECT_EQ(beeps, 4);
+  // Enter typed on the keyboard reaches the filter through the form's keys, and beeps too.
+  PostMessageW(spin().Handle(), WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageW(spin().Handle(), WM_KEYUP, VK_RETURN, 0xC0000001);
+  wintest::PumpMessages();
+  EXPECT_EQ(beeps, 5);
+  for (wchar_t key : {L'\n', L'\t'}) SendMessageW(spin().Handle(), WM_CHAR, key, 0);
   type(L"-");
   EXPECT_EQ(spin().Text(), "5-");
+  Application().OnBeep = nullptr;
 }
 
 TEST_F(SpinEditTest, WithTheEditorDisabledNothingIsTypedPastedOrCut) {
@@ -150,6 +163,7 @@ TEST_F(SpinEditTest, WithTheEditorDisabledNothingIsTypedPastedOrCut) {
   SendMessageW(spin().Handle(), EM_SETSEL, 0, -1);
   type(L"7");
   SendMessageW(spin().Handle(), WM_CHAR, 8, 0);  // backspace
+  SendMessageW(spin().Handle(), WM_KEYDOWN, VK_DELETE, 1);
   SendMessageW(spin().Handle(), WM_CUT, 0, 0);
   SendMessageW(spin().Handle(), WM_PASTE, 0, 0);
   EXPECT_EQ(spin().Text(), "5");

@@ -7,7 +7,9 @@
 
 #include "base/Exception.h"
 #include "base/ResStrings.h"
+#include "base/Text.h"
 #include "gnugettextTestSupport.h"
+#include "serial/SerialPorts.h"
 
 namespace {
 
@@ -235,6 +237,8 @@ TEST(GettextSetUp, TranslatesTheClassLibraryTextsUntilTheEnd) {
   ASSERT_NE(Gettext(), nullptr);
   AddResourceStringDomain("cport");
   EXPECT_EQ(Gettext()->Instance()->Language(), "pl_PL");
+  // Domain names are one whatever their letter case.
+  EXPECT_EQ(&Gettext()->Instance()->Domain("DEFAULT"), &Gettext()->Instance()->Domain("default"));
   EXPECT_EQ(LoadResString(ResId::OperationAborted), "Operacja przerwana");
   EXPECT_EQ(ResourceStringTranslateAnsi("Only in cport"), "Tylko w cport");
   EXPECT_EQ(TranslateAnsi("Only in cport"), "Only in cport");  // the current domain is "default"
@@ -245,6 +249,27 @@ TEST(GettextSetUp, TranslatesTheClassLibraryTextsUntilTheEnd) {
   EXPECT_EQ(LoadResString(ResId::OperationAborted), "Operation aborted");
   EXPECT_EQ(TranslateAnsi("Operation aborted"), "Operation aborted");
   GettextEnd();  // a second end is harmless
+}
+
+// The serial support's texts come from "default" only, although "cport" translates them too: the
+// first once at start, the suffix each time an error is made.
+TEST(GettextSetUp, SerialTextsComeFromTheDefaultDomain) {
+  for (const char* fixture : {"basic", "polish"}) {
+    SCOPED_TRACE(fixture);
+    TScratchDirectory dir;
+    dir.PlaceCatalogue(fixture, "pl");
+    dir.PlaceCatalogue("cport", "pl", "cport");
+    GettextSetUp(dir.ExePath(), LangQueries("pl"), 0);
+    SerialSupportStart();
+    const bool polish = std::string(fixture) == "polish";
+    EXPECT_EQ(RegistryError(2).Message(),
+              WideToAnsi(Utf8ToWide(polish ? "Błąd rejestru (kod błędu systemu Windows: 2)"
+                                           : "Registry error (win error code: 2)")));
+    GettextEnd();
+    EXPECT_EQ(RegistryError(2).Message(),
+              WideToAnsi(Utf8ToWide(polish ? "Błąd rejestru (win error code: 2)"
+                                           : "Registry error (win error code: 2)")));
+  }
 }
 
 TEST(GettextSetUp, ErrorsReachTheCodeThatLoadsTheText) {

@@ -244,6 +244,14 @@ TEST_F(ApplicationListTest, DeletingARowMovesTheFollowingRowsWithTheirOwnIcons) 
   EXPECT_TRUE(slot(1) == iconOf(exe2_));
 }
 
+TEST_F(ApplicationListTest, TheIconsOutliveTheListWindow) {
+  add(fill("A", exe1_));
+  // The window's controls go before its icon list: the list must leave the icons to their owner.
+  DestroyWindow(list().Handle());
+  ASSERT_EQ(main_->Icons.Count(), 1);
+  EXPECT_TRUE(slot(0) == iconOf(exe1_));
+}
+
 TEST_F(ApplicationListTest, EditingThePathReplacesOnlyThatRowsIcon) {
   add(fill("A", exe1_));
   add(fill("B", exe2_));

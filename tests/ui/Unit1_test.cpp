@@ -9,6 +9,7 @@
 #include "testing/WinTest.h"
 #include "ui/Unit1.h"
 #include "ui/Unit1Layout.h"
+#include "ui/Unit2.h"
 
 namespace {
 
@@ -47,9 +48,9 @@ struct Expected {
 // clang-format off
 const Expected kControls[] = {
     {"Connect", L"Button", "Łącz się z portem COM:", {5, 5, 165, 26}, true, 0},
-    {"Port", L"ComboBox", nullptr, {170, 5, 250, 0}, false, 1},
+    {"Port", L"ComboBox", nullptr, {170, 5, 250, 26}, false, 1},
     {"BaudRateLabel", L"Static", "BaudRate:", {255, 5, 310, 26}, true, -1},
-    {"BaudRate", L"ComboBox", "9600", {315, 5, 395, 0}, false, 2},
+    {"BaudRate", L"ComboBox", "9600", {315, 5, 395, 26}, false, 2},
     {"CR", L"Button", "CR", {315, 30, 350, 51}, true, 3},
     {"LF", L"Button", "LF", {360, 30, 395, 51}, true, 4},
     {"SendBefore", L"Button", "Wyślij polecenia przed uruchomieniem aplikacji:", {5, 30, 305, 51}, false, 5},
@@ -105,7 +106,7 @@ void expectEveryControlAsTheTable(TMain& main) {
     EXPECT_EQ(r.left, e.rect.left);
     EXPECT_EQ(r.top, e.rect.top);
     EXPECT_EQ(r.right, e.rect.right);
-    if (e.rect.bottom) EXPECT_EQ(r.bottom, e.rect.bottom);  // a drop-down list sizes itself
+    EXPECT_EQ(r.bottom, e.rect.bottom);
     EXPECT_EQ(c->Enabled(), e.enabled);
     EXPECT_EQ(c->TabOrder(), e.tabOrder);
     EXPECT_EQ((GetWindowLongW(h, GWL_STYLE) & WS_TABSTOP) != 0, e.tabOrder >= 0);
@@ -168,6 +169,22 @@ TEST_F(MainWindowTest, MovingToAMonitorWithAnotherScaleRescalesInPlace) {
   EXPECT_EQ(m.Icons.ImageSize(), 16);
   pair = m.Interval.Button().BoundsRect();
   EXPECT_EQ(pair.right - pair.left, 15);
+}
+
+TEST_F(MainWindowTest, OnlyTheMainWindowsLabelsAreCentredVertically) {
+  TSelectApplication dialog;
+  const std::pair<TForm*, std::vector<const char*>> forms[] = {
+      {main_.get(), {"BaudRateLabel", "Label1", "Label2"}},
+      {&dialog, {"Label3", "Label1", "Label2"}},
+  };
+  for (const auto& [form, labels] : forms) {
+    for (const char* name : labels) {
+      SCOPED_TRACE(name);
+      TControl* label = form->FindControl(name);
+      ASSERT_NE(label, nullptr);
+      EXPECT_EQ((GetWindowLongW(label->Handle(), GWL_STYLE) & SS_CENTERIMAGE) != 0, form == main_.get());
+    }
+  }
 }
 
 TEST_F(MainWindowTest, TabMovesThroughTheControlsInTabOrder) {

@@ -116,7 +116,7 @@ TEST_F(MainSettingsTest, NoFileShowsTheDefaultsCreatesNothingUntilOkThenWritesEv
 
 TEST_F(MainSettingsTest, LoadsEveryListAndWritesThemBackInFull) {
   writeIni(
-      "[Settings]\r\nRS232Connect=0\r\nRS232BaudRate=19200\r\nCR=0\r\nLF=1\r\nInterval=12\r\n"
+      "[Settings]\r\nRS232Connect=0\r\nRS232BaudRate=19200\r\nCR=0\r\nLF=1\r\nInterval=12\r\nSendAfter=0\r\n"
       "[SendBefore]\r\nCount=3\r\nCommand[0]=AT\r\nCommand[1]=  \r\nCommand[2]=ATD 123\r\n"
       "[Application]\r\nCount=2\r\nName[0]=Same\r\nPath[0]=C:\\nothing.exe\r\nParameters[0]=-a \"b c\"\r\n"
       "Name[1]=Same\r\nPath[1]=\r\n"
@@ -143,8 +143,11 @@ TEST_F(MainSettingsTest, LoadsEveryListAndWritesThemBackInFull) {
   m.SendBeforeDelete.Click();
   pressOK();
   auto keys = readIni(ini());
-  EXPECT_EQ(keys["Settings/RS232Connect"], "0");
-  EXPECT_EQ(keys["Settings/Interval"], "12");
+  // Every setting from its own control: neighbours that differ tell a swapped one.
+  const std::pair<const char*, const char*> settings[] = {
+      {"RS232Connect", "0"}, {"RS232BaudRate", "19200"}, {"CR", "0"},        {"LF", "1"},
+      {"SendBefore", "1"},   {"StartApplication", "1"},  {"Interval", "12"}, {"SendAfter", "0"}};
+  for (const auto& [key, value] : settings) EXPECT_EQ(keys[std::string("Settings/") + key], value) << key;
   EXPECT_EQ(keys["SendBefore/Count"], "2");
   EXPECT_EQ(keys["SendBefore/Command[0]"], "");
   EXPECT_EQ(keys["SendBefore/Command[1]"], "ATD 123");

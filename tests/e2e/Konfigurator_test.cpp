@@ -142,8 +142,8 @@ TEST(Konfigurator, DamagedIconFilesCrashNeitherLoadingNorTheEntryDialog) {
   const fs::path ico = dir.Path() / "many.ico", cut = dir.Path() / "cut.exe";
   writeBytes(ico, std::string("\0\0\1\0\xff\xff\x10\x10\0\0\1\0\x20\0\x68\x04\0\0\x16\0\0\0", 22) +
                       std::string(200, '\0'));
-  std::string program = readBytes(program());
-  writeBytes(cut, program.substr(0, program.size() * 97 / 100));
+  const std::string bytes = readBytes(program());
+  writeBytes(cut, bytes.substr(0, bytes.size() * 97 / 100));
   const std::string cutPath = cut.string(), icoPath = ico.string();
   writeBytes(dir.Path() / "Tarvenik.ini",
              "[Application]\r\nCount=1\r\nName[0]=Cut\r\nPath[0]=" + cutPath + "\r\n");

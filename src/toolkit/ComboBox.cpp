@@ -2,6 +2,7 @@
 
 #include "base/Text.h"
 #include "toolkit/Application.h"
+#include "toolkit/Forms.h"
 
 int TCustomComboBox::Count() const {
   LRESULT n = SendMessageW(Handle(), CB_GETCOUNT, 0, 0);  // CB_ERR on failure
@@ -52,7 +53,10 @@ bool TCustomComboBox::DroppedDown() const {
   return SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0;  // TRUE or FALSE; no error value
 }
 
-void TCustomComboBox::AfterCreate() {
+void TCustomComboBox::AfterCreate() { fitHeight(); }
+void TCustomComboBox::ScaleChanged(UINT /*oldDpi*/) { fitHeight(); }
+
+void TCustomComboBox::fitHeight() {
   // The closed list is its selection field and a border, so the field gets what the border leaves
   // of the wanted height. How a set field height shows differs between systems: measure again.
   auto height = [this] {
@@ -60,7 +64,7 @@ void TCustomComboBox::AfterCreate() {
     GetWindowRect(Handle(), &r);
     return static_cast<int>(r.bottom - r.top);
   };
-  const int wanted = CreatedBounds().height;
+  const int wanted = Form() ? Form()->Scale(CreatedBounds().height) : CreatedBounds().height;
   auto field = static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, -1, 0));  // CB_ERR on failure
   for (int attempt = 0; field != CB_ERR && attempt < 3 && height() != wanted; ++attempt) {
     field += wanted - height();

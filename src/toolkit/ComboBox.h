@@ -26,8 +26,12 @@ class TCustomComboBox : public TControl {
   DWORD Style() const override { return CBS_DROPDOWNLIST | WS_VSCROLL; }
   // The closed list is as high as the bounds it was created with: its selection field is sized so.
   void AfterCreate() override;
+  void ScaleChanged(UINT oldDpi) override;
   // What happens when the user picks an item; raises OnChange.
   virtual void Change();
+
+ private:
+  void fitHeight();
 };
 
 class TComboBox : public TCustomComboBox {

@@ -86,6 +86,9 @@ void expectReportThenWindow(Running& app, const std::wstring& start) {
   EXPECT_EQ(seen[0].text.rfind(start, 0), 0u);
   HWND main = app.waitForWindow(kTitle);
   ASSERT_NE(main, nullptr);
+  // The box is answered; the key goes to the window once the box is gone and the window takes input.
+  ASSERT_TRUE(wintest::WaitUntil(
+      [&] { return FindWindowW(L"#32770", nullptr) == nullptr && IsWindowEnabled(main); }));
   PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_EQ(app.waitForExit(), 0);
 }

@@ -115,12 +115,15 @@ TEST_F(MainSettingsTest, NoFileShowsTheDefaultsCreatesNothingUntilOkThenWritesEv
 }
 
 TEST_F(MainSettingsTest, LoadsEveryListAndWritesThemBackInFull) {
+  // One character more than a row's first read takes.
+  const std::string kLong(256, 'L');
   writeIni(
       "[Settings]\r\nRS232Connect=0\r\nRS232BaudRate=19200\r\nCR=0\r\nLF=1\r\nInterval=12\r\nSendAfter=0\r\n"
       "[SendBefore]\r\nCount=3\r\nCommand[0]=AT\r\nCommand[1]=  \r\nCommand[2]=ATD 123\r\n"
       "[Application]\r\nCount=2\r\nName[0]=Same\r\nPath[0]=C:\\nothing.exe\r\nParameters[0]=-a \"b c\"\r\n"
       "Name[1]=Same\r\nPath[1]=\r\n"
-      "[SendAfter]\r\nCount=1\r\nCommand[0]=ATH\r\n");
+      "[SendAfter]\r\nCount=2\r\nCommand[0]=ATH\r\nCommand[1]=" +
+      kLong + "\r\n");
   EXPECT_TRUE(start().empty());
   TMain& m = *main_;
   EXPECT_FALSE(m.Connect.Checked());
@@ -131,7 +134,7 @@ TEST_F(MainSettingsTest, LoadsEveryListAndWritesThemBackInFull) {
   EXPECT_EQ(rows(m.SendBeforeCommands), (std::vector<std::string>{"AT", "", "ATD 123"}));
   EXPECT_EQ(rows(m.ApplicationList), (std::vector<std::string>{"Same", "Same"}));
   EXPECT_EQ(rows(m.ApplicationList, 2), (std::vector<std::string>{"-a \"b c\"", ""}));
-  EXPECT_EQ(rows(m.SendAfterCommands), std::vector<std::string>{"ATH"});
+  EXPECT_EQ(rows(m.SendAfterCommands), (std::vector<std::string>{"ATH", kLong}));
   EXPECT_EQ(m.ApplicationList.ImageIndex(0), -1);  // no such file: no icon
   EXPECT_EQ(m.Icons.Count(), 2);
   // The rule ran at the end: serial controls are off, the application group is on.
@@ -156,6 +159,7 @@ TEST_F(MainSettingsTest, LoadsEveryListAndWritesThemBackInFull) {
   EXPECT_EQ(keys.count("Application/Parameters[1]"), 1u);  // written, empty
   EXPECT_EQ(keys["Application/Name[1]"], "Same");
   EXPECT_EQ(keys["SendAfter/Command[0]"], "ATH");
+  EXPECT_EQ(keys["SendAfter/Command[1]"], kLong);
 }
 
 TEST_F(MainSettingsTest, ValuesOutsideTheirListsOrLimits) {
@@ -235,17 +239,50 @@ TEST_F(MainSettingsTest, CountsThatAreNegativeHugeOrAheadOfTheEntries) {
   EXPECT_EQ(keys["Application/Count"], "0");
 }
 
-TEST_F(MainSettingsTest, WhenThePortsCannotBeListedOkKeepsTheSavedPort) {
+TEST_F(MainSettingsTest, TheSavedPortIsMatchedExactlyAndKeptWhenThePortsCannotBeListed) {
   serialtest::SavedSerialMap saved;
-  serialtest::RemoveSerialMap();
-  writeIni("[Settings]\r\nRS232Port=COM7\r\nCR=1\r\n");
-  EXPECT_EQ(start().size(), 1u);  // the listing error
-  EXPECT_EQ(main_->Port.Count(), 0);
-  main_->CR.SetChecked(false);
+  struct Case {
+    bool listed;
+    const char* savedPort;
+    const char* shown;  // the port list's text
+    const char* written;
+  };
+  const Case cases[] = {
+      {false, "COM7", nullptr, "COM7"},
+      {true, "COM3", "COM3", "COM3"},
+      {true, "com3", "COM1", "COM1"},  // letter case counts: the list keeps its first choice
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.savedPort);
+    TearDown();
+    SetUp();
+    if (c.listed) {
+      ASSERT_TRUE(serialtest::WriteSerialMap(serialtest::Ports({"COM3", "COM1"})));
+    } else {
+      serialtest::RemoveSerialMap();
+    }
+    writeIni(std::string("[Settings]\r\nRS232Port=") + c.savedPort + "\r\nCR=1\r\n");
+    EXPECT_EQ(start().size(), c.listed ? 0u : 1u);  // the listing error
+    if (c.listed) {
+      EXPECT_EQ(main_->Port.Text(), c.shown);
+    } else {
+      EXPECT_EQ(main_->Port.Count(), 0);
+    }
+    main_->CR.SetChecked(false);
+    pressOK();
+    auto keys = readIni(ini());
+    EXPECT_EQ(keys["Settings/RS232Port"], c.written);
+    EXPECT_EQ(keys["Settings/CR"], "0");
+  }
+}
+
+TEST_F(MainSettingsTest, OkClampsAnIntervalTypedIntoTheFocusedField) {
+  EXPECT_TRUE(start().empty());
+  main_->Interval.SetFocus();
+  main_->Interval.SetText("99");
+  ASSERT_TRUE(main_->Interval.Focused());
   pressOK();
-  auto keys = readIni(ini());
-  EXPECT_EQ(keys["Settings/RS232Port"], "COM7");
-  EXPECT_EQ(keys["Settings/CR"], "0");
+  EXPECT_EQ(readIni(ini())["Settings/Interval"], "60");
 }
 
 TEST_F(MainSettingsTest, AProgramListedTwiceShowsItsIconOnBothRows) {

@@ -60,7 +60,8 @@ class Running {
   Running& operator=(const Running&) = delete;
   bool started() const { return started_; }
 
-  // The first visible top-level window of the process with this caption (waits up to 10 s).
+  // The first visible top-level window of the process with this caption that is no message box
+  // (waits up to 10 s).
   HWND waitForWindow(const std::wstring& caption) {
     struct Search {
       DWORD pid;
@@ -74,7 +75,9 @@ class Running {
             auto* s = reinterpret_cast<Search*>(lp);
             DWORD pid = 0;
             GetWindowThreadProcessId(h, &pid);
-            if (pid == s->pid && IsWindowVisible(h) && WindowText(h) == *s->caption) {
+            // Message boxes carry the application's title too, and may still be up.
+            if (pid == s->pid && IsWindowVisible(h) && WindowText(h) == *s->caption &&
+                ClassName(h) != L"#32770") {
               s->found = h;
               return FALSE;
             }

@@ -126,7 +126,7 @@ TEST_F(Flow, TheTypicalRunRewritesTheFileWithTheAddedCommand) {
                 exe() + "\r\nParameters[0]=-x\r\n[SendAfter]\r\nCount=1\r\nCommand[0]=ATH\r\n");
 }
 
-TEST_F(Flow, TheFirstControlHasTheFocusInBothWindows) {
+TEST_F(Flow, TheFocusStartsOnTheFirstControlAndEnterPressesTheFocusedButton) {
   start("");
   ASSERT_EQ(wintest::FocusOf(main().window), main().connect);
   // Space toggles the focused check box at once, without a Tab first.
@@ -138,7 +138,13 @@ TEST_F(Flow, TheFirstControlHasTheFocusInBothWindows) {
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(
       WaitUntil([&] { return wintest::FocusOf(dialog) == wintest::Children(dialog, L"Edit").at(0); }));
-  closeWith(dialog, VK_ESCAPE);
+  // Tab goes past the fields and "OK" to "Anuluj", and Enter presses the button that has the focus:
+  // it cancels, where "OK" would refuse the empty name.
+  HWND cancel = wintest::Child(dialog, L"Anuluj");
+  for (int i = 0; i < 4; ++i) wintest::PressKey(wintest::FocusOf(dialog), VK_TAB);
+  ASSERT_TRUE(WaitUntil([&] { return wintest::FocusOf(dialog) == cancel; }));
+  closeWith(dialog, VK_RETURN);
+  EXPECT_EQ(wintest::RowCount(main().applications), 0);
   // Back in the main window the focus is on a control again, not on the window itself.
   EXPECT_TRUE(WaitUntil([&] { return wintest::FocusOf(main().window) == main().connect; }));
 }

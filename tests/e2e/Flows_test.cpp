@@ -195,24 +195,32 @@ TEST_F(Flow, DeletingAnApplicationIsNoSelectionChange) {
 }
 
 TEST_F(Flow, TheCommandColumnFitsTheListWithAScrollBar) {
-  start("");
+  // Whether the list shows the vertical scroll bar, and whether its one column fills it exactly.
+  auto fitted = [](HWND list, bool scrollBar) {
+    RECT r;
+    GetClientRect(list, &r);
+    const LONG style = GetWindowLongW(list, GWL_STYLE);
+    EXPECT_EQ((style & WS_VSCROLL) != 0, scrollBar);
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), r.right);
+    EXPECT_FALSE(style & WS_HSCROLL);
+  };
+  // Five rows read from the file.
+  start(
+      "[SendBefore]\r\nCount=5\r\nCommand[0]=1\r\nCommand[1]=2\r\nCommand[2]=3\r\nCommand[3]=4\r\n"
+      "Command[4]=5\r\n");
+  fitted(main().sendBeforeCommands, true);
+  // Five rows typed in.
   HWND list = main().sendAfterCommands;
   for (const wchar_t* command : {L"1", L"2", L"3", L"4", L"5"})
     addCommand(main().sendAfterText, list, command);
-  ASSERT_TRUE(GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL);
-  RECT r;
-  GetClientRect(list, &r);
-  EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), r.right);
-  EXPECT_FALSE(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL);
+  fitted(list, true);
   // Back to rows that fit: the scroll bar goes and the column widens with the client area.
   for (int i = 0; i < 3; ++i) {
     wintest::ClickRow(list, 0);
     wintest::Click(main().minus[2]);
     ASSERT_TRUE(WaitUntil([&] { return wintest::RowCount(list) == 4 - i; }));
   }
-  ASSERT_FALSE(GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL);
-  GetClientRect(list, &r);
-  EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), r.right);
+  fitted(list, false);
 }
 
 TEST_F(Flow, AValueWithALineBreakWritesItsFirstLineOnly) {

@@ -217,7 +217,7 @@ TEST_F(MainSettingsTest, ABaudRateThatIsNoNumberStopsLoadingAndKeepsTheUnloadedL
 
 TEST_F(MainSettingsTest, CountsThatAreNegativeHugeOrAheadOfTheEntries) {
   writeIni(
-      "[SendBefore]\r\nCount=2147483647\r\nCommand[0]=AT\r\n[SendAfter]\r\nCount=3\r\nCommand[1]=B\r\n"
+      "[SendBefore]\r\nCount=2147483647\r\nCommand[0]=AT\r\n[SendAfter]\r\nCount=10000\r\nCommand[1]=B\r\n"
       "[Application]\r\nCount=-3\r\nName[0]=A\r\n");
   // The user is told once that the list is longer than the window shows and is kept.
   const std::vector<std::wstring> told = start();
@@ -227,7 +227,10 @@ TEST_F(MainSettingsTest, CountsThatAreNegativeHugeOrAheadOfTheEntries) {
                        "dłuższa, niż program pokazuje (10000 pozycji). Program zapisze tę listę bez "
                        "zmian, tak jak jest w pliku."));
   EXPECT_EQ(main_->ApplicationList.Count(), 0);
-  EXPECT_EQ(rows(main_->SendAfterCommands), (std::vector<std::string>{"", "B", ""}));
+  // Exactly as many rows as the window shows is no cut list.
+  ASSERT_EQ(main_->SendAfterCommands.Count(), 10000);
+  EXPECT_EQ(main_->SendAfterCommands.RowText(1), "B");
+  EXPECT_EQ(main_->SendAfterCommands.RowText(9999), "");
   EXPECT_EQ(main_->SendBeforeCommands.Count(), 10000);  // capped, not two thousand million rows
   // "OK" does not replace the file's list by the rows shown.
   pressOK();
@@ -235,7 +238,8 @@ TEST_F(MainSettingsTest, CountsThatAreNegativeHugeOrAheadOfTheEntries) {
   EXPECT_EQ(keys["SendBefore/Count"], "2147483647");
   EXPECT_EQ(keys["SendBefore/Command[0]"], "AT");
   EXPECT_EQ(keys.count("SendBefore/Command[1]"), 0u);
-  EXPECT_EQ(keys["SendAfter/Count"], "3");
+  EXPECT_EQ(keys["SendAfter/Count"], "10000");
+  EXPECT_EQ(keys.count("SendAfter/Command[9999]"), 1u);  // rewritten from the rows
   EXPECT_EQ(keys["Application/Count"], "0");
 }
 

@@ -73,7 +73,9 @@ class MessageBoxWatcher {
     std::wstring cls = ClassName(child);
     if (cls == L"Static") {
       if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-        box->hasStopIcon = true;
+        // The system's own stop icon, not any other.
+        box->hasStopIcon =
+            SendMessageW(child, STM_GETICON, 0, 0) == reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_HAND));
       } else {
         std::wstring t = WindowText(child);
         if (t.size() > box->text.size()) box->text = t;

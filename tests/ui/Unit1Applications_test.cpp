@@ -230,13 +230,15 @@ TEST_F(ApplicationListTest, FilesWithoutIconsShowNoImageAndKeepTheBlankImageInTh
 }
 
 TEST_F(ApplicationListTest, DeletingARowMovesTheFollowingRowsWithTheirOwnIcons) {
-  add(fill("A", exe1_));
+  add(fill("A long name that widens the first column", exe1_));
   add(fill("B", text_));
   add(fill("C", exe2_));
   EXPECT_EQ(imageIndexes(), (std::vector<int>{0, -1, 2}));
+  const int wide = ListView_GetColumnWidth(list().Handle(), 0);
   list().SetSelected(0);
   main_->ApplicationDelete.Click();
   ASSERT_EQ(list().Count(), 2);
+  EXPECT_LT(ListView_GetColumnWidth(list().Handle(), 0), wide);  // the columns fit the rows left
   EXPECT_EQ(row(0)[0], "B");
   EXPECT_EQ(imageIndexes(), (std::vector<int>{-1, 1}));
   ASSERT_EQ(main_->Icons.Count(), 2);

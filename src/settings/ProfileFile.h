@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct FileIdentity {
   uint64_t size = 0;
@@ -58,3 +59,9 @@ bool MoveOver(const std::string& from, const std::string& to);
 
 // Removes the file; false when it could not be removed.
 bool RemoveFile(const std::string& path);
+
+// The files in the folder of `prefix` whose names begin with its last part, as full paths.
+std::vector<std::string> FilesStartingWith(const std::string& prefix);
+
+// Whether a process with this identifier runs; true too when that cannot be told.
+bool ProcessRuns(uint32_t processId);

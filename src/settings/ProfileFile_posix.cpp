@@ -1,4 +1,6 @@
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -228,3 +230,21 @@ bool MoveOver(const std::string& from, const std::string& to) {
 }
 
 bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+std::vector<std::string> FilesStartingWith(const std::string& prefix) {
+  const size_t slash = prefix.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : prefix.substr(0, slash + 1);
+  const std::string_view start = std::string_view(prefix).substr(folder.size());
+  std::vector<std::string> files;
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return files;
+  while (const dirent* entry = ::readdir(dir))
+    if (std::string_view(entry->d_name).starts_with(start)) files.push_back(folder + entry->d_name);
+  ::closedir(dir);
+  return files;
+}
+
+bool ProcessRuns(uint32_t processId) {
+  if (processId == 0 || processId > INT_MAX) return true;  // no single process: keep out of it
+  return ::kill(static_cast<pid_t>(processId), 0) == 0 || errno != ESRCH;
+}

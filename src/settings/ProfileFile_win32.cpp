@@ -198,3 +198,32 @@ bool MoveOver(const std::string& from, const std::string& to) {
 }
 
 bool RemoveFile(const std::string& path) { return DeleteFileW(AnsiToWide(path).c_str()) != FALSE; }
+
+std::vector<std::string> FilesStartingWith(const std::string& prefix) {
+  const std::wstring wide = AnsiToWide(prefix);
+  const size_t separator = wide.find_last_of(L"\\/:");
+  const std::wstring folder =
+      separator == std::wstring::npos ? std::wstring() : wide.substr(0, separator + 1);
+  const std::wstring_view start = std::wstring_view(wide).substr(folder.size());
+  std::vector<std::string> files;
+  WIN32_FIND_DATAW found;
+  HANDLE search =
+      FindFirstFileExW((wide + L"*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) return files;
+  do {
+    // The search also matches short names and ignores case; only the names themselves count here.
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        std::wstring_view(found.cFileName).starts_with(start))
+      files.push_back(WideToAnsi(folder + found.cFileName));
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return files;
+}
+
+bool ProcessRuns(uint32_t processId) {
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+  if (!process) return GetLastError() != ERROR_INVALID_PARAMETER;  // no such process, or not ours
+  const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  CloseHandle(process);
+  return runs;
+}

@@ -1,5 +1,6 @@
 #include "settings/SettingsSave.h"
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -48,6 +49,32 @@ bool writeAndReadBack(TCustomIniFile& ini, const SaveContent& content) {
   return true;
 }
 
+// The process that made a copy of the file named as its saves name them, "<file>.tmp<process>-<number>".
+std::optional<uint32_t> copyMaker(std::string_view name, std::string_view prefix) {
+  if (!name.starts_with(prefix)) return std::nullopt;
+  name.remove_prefix(prefix.size());
+  const size_t dash = name.find('-');
+  const std::string_view process = name.substr(0, dash);
+  auto digits = [](std::string_view s) {
+    return !s.empty() && s.size() <= 20 && s.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  if (dash == std::string_view::npos || !digits(process) || !digits(name.substr(dash + 1)) ||
+      process.size() > 10)
+    return std::nullopt;
+  uint64_t id = 0;
+  for (char c : process) id = id * 10 + static_cast<uint64_t>(c - '0');
+  if (id == 0 || id > UINT32_MAX) return std::nullopt;
+  return static_cast<uint32_t>(id);
+}
+
+// A save that was ended part way leaves its copy beside the file; it is removed once the process
+// that made it no longer runs.
+void removeOrphanedCopies(const std::string& path) {
+  const std::string prefix = path + ".tmp";
+  for (const std::string& file : FilesStartingWith(prefix))
+    if (auto maker = copyMaker(file, prefix); maker && !ProcessRuns(*maker)) RemoveFile(file);
+}
+
 }  // namespace
 
 std::unique_ptr<TCustomIniFile> MakeIniFile(const std::string& fileName) {
@@ -57,6 +84,7 @@ std::unique_ptr<TCustomIniFile> MakeIniFile(const std::string& fileName) {
 void SaveSettingsFile(const std::string& path, const SaveContent& content, const IniFileMaker& makeIniFile) {
   // A read-only file stays as it is, whether or not its folder would let us replace it.
   if (ProbeFile(path).kind != FileProbe::Kind::Absent && !MayWriteFile(path)) RaiseIniWriteError(path);
+  removeOrphanedCopies(path);
   bool folderRefused = false;
   const std::optional<std::string> copy = CopyBeside(path, folderRefused);
   // An installation folder may have been opened to users for the file alone: write it in place.

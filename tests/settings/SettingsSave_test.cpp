@@ -1,4 +1,9 @@
 // A save that is whole or not at all, over the platform's profile functions.
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -73,6 +78,29 @@ TEST_F(SettingsSaveTest, ReplacesTheFileKeepingWhatItDoesNotWrite) {
   EXPECT_EQ(ini.ReadText("SendBefore", "Command[0]", ""), "ATZ");
   EXPECT_EQ(ini.ReadText("SendBefore", "Command[1]", "gone"), "gone");
   EXPECT_EQ(dir.EntryCount(), 1u);
+}
+
+TEST_F(SettingsSaveTest, RemovesTheCopiesThatEndedSavesLeftAndNothingElse) {
+#ifdef _WIN32
+  const std::string self = std::to_string(GetCurrentProcessId());
+#else
+  const std::string self = std::to_string(getpid());
+#endif
+  const std::string ended = "2000000000";  // a process that does not run
+  const std::vector<std::string> removed = {path + ".tmp" + ended + "-17"};
+  const std::vector<std::string> kept = {path + ".tmp" + self + "-17",
+                                         path + ".tmp" + ended + "-17x",
+                                         path + ".tmp" + ended,
+                                         path + ".tmp" + ended + "-",
+                                         path + ".tmp-17",
+                                         path + ".tmp0-17",
+                                         dir.File("Other.ini.tmp" + ended + "-17"),
+                                         path + ".tmp99999999999-17"};
+  for (const auto* files : {&removed, &kept})
+    for (const std::string& f : *files) std::ofstream(f) << "copy";
+  SaveSettingsFile(path, content, MakeIniFile);
+  for (const std::string& f : removed) EXPECT_FALSE(fs::exists(f)) << f;
+  for (const std::string& f : kept) EXPECT_TRUE(fs::exists(f)) << f;
 }
 
 // Texts that read back otherwise than written (blanks around them, quotation marks, more than a

@@ -34,13 +34,14 @@ inline std::string ReadFile(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Konfigurator.exe copied into `dir` and started there.
+// Konfigurator.exe copied into `dir` (over an earlier copy) and started there.
 class Running {
  public:
   // `lang`: the value of LANG for the program ("" leaves it unset).
   Running(const std::filesystem::path& exe, const std::filesystem::path& dir,
           const std::wstring& lang = L"") {
-    std::filesystem::copy_file(exe, dir / "Konfigurator.exe");
+    std::filesystem::copy_file(exe, dir / "Konfigurator.exe",
+                               std::filesystem::copy_options::overwrite_existing);
     STARTUPINFOW si{};
     si.cb = sizeof si;
     std::wstring cmd = L"\"" + (dir / "Konfigurator.exe").wstring() + L"\"";

@@ -49,8 +49,17 @@ bool writeAndReadBack(TCustomIniFile& ini, const SaveContent& content) {
   return true;
 }
 
-// The process that made a copy of the file named as its saves name them, "<file>.tmp<process>-<number>".
-std::optional<uint32_t> copyMaker(std::string_view name, std::string_view prefix) {
+// A save that was ended part way leaves its copy beside the file; it is removed once the process
+// that made it no longer runs.
+void removeOrphanedCopies(const std::string& path) {
+  const std::string prefix = path + ".tmp";
+  for (const std::string& file : FilesStartingWith(prefix))
+    if (auto maker = CopyMaker(file, prefix); maker && !ProcessRuns(*maker)) RemoveFile(file);
+}
+
+}  // namespace
+
+std::optional<uint32_t> CopyMaker(std::string_view name, std::string_view prefix) {
   if (!name.starts_with(prefix)) return std::nullopt;
   name.remove_prefix(prefix.size());
   const size_t dash = name.find('-');
@@ -66,16 +75,6 @@ std::optional<uint32_t> copyMaker(std::string_view name, std::string_view prefix
   if (id == 0 || id > UINT32_MAX) return std::nullopt;
   return static_cast<uint32_t>(id);
 }
-
-// A save that was ended part way leaves its copy beside the file; it is removed once the process
-// that made it no longer runs.
-void removeOrphanedCopies(const std::string& path) {
-  const std::string prefix = path + ".tmp";
-  for (const std::string& file : FilesStartingWith(prefix))
-    if (auto maker = copyMaker(file, prefix); maker && !ProcessRuns(*maker)) RemoveFile(file);
-}
-
-}  // namespace
 
 std::unique_ptr<TCustomIniFile> MakeIniFile(const std::string& fileName) {
   return std::make_unique<TIniFile>(fileName);

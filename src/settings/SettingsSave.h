@@ -4,9 +4,12 @@
 // read back and compared with what was written, and only then put in the file's place in one
 // step. Whoever reads the file meanwhile, or after the program was ended part way, finds the old
 // file or the whole new one.
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -32,3 +35,7 @@ void SaveSettingsFile(const std::string& path, const SaveContent& content, const
 
 // A profile file object on the platform's profile functions.
 std::unique_ptr<TCustomIniFile> MakeIniFile(const std::string& fileName);
+
+// The process that made the copy `name` of the file, when the name has the form a save gives its
+// copies: `prefix` (the file's path and ".tmp"), the process identifier, "-" and a number.
+std::optional<uint32_t> CopyMaker(std::string_view name, std::string_view prefix);

@@ -222,7 +222,8 @@ std::vector<std::string> FilesStartingWith(const std::string& prefix) {
 
 bool ProcessRuns(uint32_t processId) {
   HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
-  if (!process) return GetLastError() != ERROR_INVALID_PARAMETER;  // no such process, or not ours
+  // No such process gives ERROR_INVALID_PARAMETER; anything else (access denied) may be a running one.
+  if (!process) return GetLastError() != ERROR_INVALID_PARAMETER;
   const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
   CloseHandle(process);
   return runs;

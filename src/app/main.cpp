@@ -4,10 +4,12 @@
 #include <memory>
 
 #include "base/ExecutablePath.h"
+#include "base/Text.h"
 #include "serial/SerialPorts.h"
 #include "settings/TarvenikIni.h"
 #include "support/gnugettext.h"
 #include "toolkit/Application.h"
+#include "toolkit/Dialogs.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 
@@ -15,10 +17,20 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TApplication& app = Application();
   app.SetTitle(L"Konfigurator");  // until the program sets its own
 
+  // Without an exact path the settings file and the catalogues would be looked for elsewhere.
+  const std::string executable = ExecutablePath();
+  if (executable.empty()) {
+    ShowErrorBox(
+        Utf8ToWide("Nie można otworzyć pliku ustawień Tarvenik.ini: nazwa folderu programu zawiera "
+                   "znaki spoza strony kodowej systemu. Przenieś program do folderu o innej nazwie."),
+        L"Tarvenik - Konfigurator");
+    return 1;
+  }
+
   // The supporting layers: the translation of built-in texts, then the serial support. A damaged
   // or unreadable catalogue must not stop the program: an error raised here is shown and start-up
   // goes on with the texts as built.
-  SafeCall([] { GettextSetUp(ExecutablePath()); });
+  SafeCall([&] { GettextSetUp(executable); });
   SafeCall([] { SerialSupportStart(); });
 
   app.Initialize();

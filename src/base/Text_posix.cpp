@@ -82,4 +82,4 @@ std::string WideToAnsi(std::wstring_view s) { return WideToUtf8(s); }
 bool AnsiIsUtf8(std::string_view) { return true; }
 std::string AnsiToUtf8(std::string s) { return s; }
 std::string Utf8ToAnsi(std::string s) { return s; }
-std::string WideToAnsiExact(std::wstring_view s) { return WideToUtf8(s); }
+bool AnsiHoldsExactly(std::wstring_view) { return true; }

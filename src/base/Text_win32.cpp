@@ -25,7 +25,11 @@ std::string fromWide(UINT cp, std::wstring_view w, DWORD flags = 0) {
 std::wstring Utf8ToWide(std::string_view s) { return toWide(CP_UTF8, s); }
 std::string WideToUtf8(std::wstring_view s) { return fromWide(CP_UTF8, s); }
 std::wstring AnsiToWide(std::string_view s) { return toWide(CP_ACP, s); }
-std::string WideToAnsi(std::wstring_view s) { return fromWide(CP_ACP, s); }
+// A system code page of UTF-8 has every character, and refuses the flag.
+std::string WideToAnsi(std::wstring_view s) {
+  return fromWide(CP_ACP, s, GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS);
+}
+bool AnsiHoldsExactly(std::wstring_view s) { return AnsiToWide(WideToAnsi(s)) == s; }
 
 // ASCII is the same in UTF-8 and in every system code page.
 bool AnsiIsUtf8(std::string_view s) {
@@ -35,4 +39,3 @@ bool AnsiIsUtf8(std::string_view s) {
 }
 std::string AnsiToUtf8(std::string s) { return AnsiIsUtf8(s) ? s : WideToUtf8(AnsiToWide(s)); }
 std::string Utf8ToAnsi(std::string s) { return AnsiIsUtf8(s) ? s : WideToAnsi(Utf8ToWide(s)); }
-std::string WideToAnsiExact(std::wstring_view s) { return fromWide(CP_ACP, s, WC_NO_BEST_FIT_CHARS); }

@@ -1,11 +1,11 @@
 #include "settings/IniFiles.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "base/IntText.h"
 #include "base/ResStrings.h"
 #include "settings/Profile.h"
+#include "settings/ProfileSection.h"
 
 int32_t TCustomIniFile::ReadNumber(const std::string& section, const std::string& key, int32_t defaultValue) {
   return StrToIntDef(ReadText(section, key, std::string()), defaultValue);
@@ -80,42 +80,12 @@ void TCustomIniFile::WriteSection(const std::string& section, const KeyValues& v
   for (const auto& [key, value] : values) WriteText(section, key, value);
 }
 
-namespace {
-
-// ASCII letters only: the keys this program asks for are ASCII.
-std::string foldCase(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return s;
-}
-
-}  // namespace
-
 std::vector<std::string> TIniFile::ReadTexts(const std::string& section, const std::vector<std::string>& keys,
                                              const std::string& defaultValue) {
   // With few keys, or where the platform cannot read a section at once, go key by key.
   auto lines = keys.size() < 16 ? std::nullopt : ProfileGetSection(section.c_str(), FileName().c_str());
   if (!lines) return TCustomIniFile::ReadTexts(section, keys, defaultValue);
-  // As a single read gives it: the first of repeated keys, letter case ignored, one pair of
-  // matching quotation marks dropped, cut to the read buffer.
-  std::unordered_map<std::string, const std::string*> byKey;
-  byKey.reserve(lines->size());
-  for (const auto& [key, value] : *lines) byKey.emplace(foldCase(key), &value);
-  std::vector<std::string> values;
-  values.reserve(keys.size());
-  for (const std::string& key : keys) {
-    auto it = byKey.find(foldCase(key));
-    if (it == byKey.end()) {
-      values.push_back(defaultValue.substr(0, kReadBufferSize - 1));
-      continue;
-    }
-    std::string v = *it->second;
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
-      v = v.substr(1, v.size() - 2);
-    if (v.size() > kReadBufferSize - 1) v.resize(kReadBufferSize - 1);
-    values.push_back(std::move(v));
-  }
-  return values;
+  return SectionTexts(*lines, keys, defaultValue, kReadBufferSize - 1);
 }
 
 void TIniFile::WriteSection(const std::string& section, const KeyValues& values) {

@@ -1,9 +1,9 @@
 #include <windows.h>
 
-#include <algorithm>
 #include <climits>
 
 #include "settings/Profile.h"
+#include "settings/ProfileSection.h"
 
 size_t ProfileGetString(const char* section, const char* key, const char* defaultValue, char* buffer,
                         size_t size, const char* fileName) {
@@ -15,40 +15,13 @@ bool ProfileWriteString(const char* section, const char* key, const char* value,
   return WritePrivateProfileStringA(section, key, value, fileName) != FALSE;
 }
 
-namespace {
-
-std::string trimBlanks(const char* begin, const char* end) {
-  while (begin < end && (*begin == ' ' || *begin == '\t')) ++begin;
-  while (end > begin && (end[-1] == ' ' || end[-1] == '\t')) --end;
-  return std::string(begin, end);
-}
-
-}  // namespace
-
 std::optional<std::vector<std::pair<std::string, std::string>>> ProfileGetSection(const char* section,
                                                                                   const char* fileName) {
-  // The call answers size - 2 when the buffer was too small: grow until it fits.
-  std::string buffer(64 * 1024, '\0');
-  for (;;) {
-    DWORD n = GetPrivateProfileSectionA(section, buffer.data(), static_cast<DWORD>(buffer.size()), fileName);
-    if (n + 2 < buffer.size()) {
-      buffer.resize(n);
-      break;
-    }
-    if (buffer.size() >= 256u * 1024 * 1024) return std::nullopt;  // go key by key instead
-    buffer.assign(buffer.size() * 4, '\0');
-  }
-  std::vector<std::pair<std::string, std::string>> lines;
-  const char* p = buffer.data();
-  const char* end = p + buffer.size();
-  while (p < end) {
-    const char* line = p;
-    while (p < end && *p) ++p;
-    const char* eq = std::find(line, p, '=');
-    if (eq != p) lines.emplace_back(trimBlanks(line, eq), trimBlanks(eq + 1, p));
-    ++p;
-  }
-  return lines;
+  auto read = [&](char* buffer, size_t size) -> size_t {
+    return GetPrivateProfileSectionA(section, buffer, static_cast<DWORD>(size), fileName);
+  };
+  // Past 256 MB the caller goes key by key instead.
+  return ReadSectionLines(read, 64 * 1024, 256u * 1024 * 1024);
 }
 
 bool ProfileWriteSection(const char* section, const std::vector<std::pair<std::string, std::string>>& values,

@@ -305,7 +305,7 @@ void TSpinEdit::SetReadOnly(bool readOnly) {
 
 int32_t TSpinEdit::Value() const {
   try {
-    return spinrules::ReadValue(WideToAnsiExact(Caption()), minValue_);
+    return spinrules::ReadValue(WideToAnsi(Caption()), minValue_);
   } catch (...) {
     return minValue_;  // whatever fails on the way reads as the lower limit
   }

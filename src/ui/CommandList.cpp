@@ -1,15 +1,17 @@
 #include "ui/CommandList.h"
 
+#include "ui/Refusal.h"
+
 void TCommandList::AddClick() {
-  const std::string text = text_.Text();
-  // Any text counts, spaces alone included: commands are stored exactly as typed.
+  // Commands are stored exactly as typed, or refused.
+  const std::string text = KeptText(text_);
   if (text.empty()) return;
   commands_.AddRow(text);
   text_.SetText("");
 }
 
 void TCommandList::EditClick() {
-  const std::string text = text_.Text();
+  const std::string text = KeptText(text_);
   const int row = commands_.Selected();
   if (text.empty() || row < 0) return;
   commands_.SetRowText(row, 0, text);

@@ -2,26 +2,15 @@
 
 #include <commdlg.h>
 
-#include "base/Exception.h"
 #include "base/Text.h"
 #include "toolkit/Application.h"
-#include "toolkit/Dialogs.h"
 #include "toolkit/SystemFunction.h"
 #include "ui/FileIcon.h"
+#include "ui/Refusal.h"
 #include "ui/Unit1.h"
 
 TSelectApplication* SelectApplication = nullptr;
 int EditIndex = -1;
-
-namespace {
-
-// Validation failures: a message box captioned "Tarvenik", then a silent abort.
-[[noreturn]] void refuse(const char* utf8Text) {
-  ShowErrorBox(Utf8ToWide(utf8Text), L"Tarvenik");
-  throw EAbort("");
-}
-
-}  // namespace
 
 TSelectApplication::TSelectApplication() : TForm(Utf8ToWide("Wybierz aplikację"), 400, 201) {
   Label3.Create(*this, "Label3", L"Nazwa:", {5, 5, 390, 21}, -1, true);
@@ -77,11 +66,12 @@ void TSelectApplication::SelectFileClick() {
 }
 
 void TSelectApplication::OKClick() {
-  const std::string name = ApplicationName.Text();
-  const std::string path = Path.Text();
-  const std::string parameters = Parameters.Text();
-  if (name.empty()) refuse("Wprowadź nazwę aplikacji!");
-  if (path.empty() || !ApplicationFileExists(path)) refuse("Nieprawidłowa ścieżka aplikacji!");
+  // Each field in turn; a path the file cannot keep is refused before it is looked for.
+  const std::string name = KeptText(ApplicationName);
+  if (name.empty()) Refuse("Wprowadź nazwę aplikacji!");
+  const std::string path = KeptText(Path);
+  if (path.empty() || !ApplicationFileExists(path)) Refuse("Nieprawidłowa ścieżka aplikacji!");
+  const std::string parameters = KeptText(Parameters);
   if (EditIndex == -1) {
     Main->AddApplication(name, path, parameters);
   } else {

@@ -1,6 +1,7 @@
 // End-to-end: what a user does in the program, from the first key to the written file.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -51,19 +52,19 @@ struct MainWindow {
   std::vector<HWND> plus, edit, minus;
 };
 
-// The program started in a fresh folder with this settings file ("" for none).
+// The program started in a fresh folder (`home_`) with this settings file ("" for none).
 class Flow : public ::testing::Test {
  protected:
   void start(const std::string& ini) {
     if (!ini.empty()) std::ofstream(file(), std::ios::binary) << ini;
-    app_ = std::make_unique<Running>(wintest::WindowsPath(KONFIGURATOR_EXE), dir_.Path());
+    app_ = std::make_unique<Running>(wintest::WindowsPath(KONFIGURATOR_EXE), home_);
     HWND w = app_->waitForWindow(kTitle);
     ASSERT_NE(w, nullptr);
     main_ = std::make_unique<MainWindow>(w);
     ASSERT_TRUE(main_->complete());
   }
-  fs::path file() const { return dir_.Path() / "Tarvenik.ini"; }
-  std::string exe() const { return (dir_.Path() / "Konfigurator.exe").string(); }
+  fs::path file() const { return home_ / "Tarvenik.ini"; }
+  std::string exe() const { return (home_ / "Konfigurator.exe").string(); }
   MainWindow& main() { return *main_; }
 
   // Opens the entry dialog with a click on a button of the application group.
@@ -94,6 +95,7 @@ class Flow : public ::testing::Test {
 
   serialtest::SavedSerialMap savedMap_;
   TempDir dir_;
+  fs::path home_ = dir_.Path();
   std::unique_ptr<Running> app_;
   std::unique_ptr<MainWindow> main_;
 };
@@ -236,6 +238,55 @@ TEST_F(Flow, AValueWithALineBreakWritesItsFirstLineOnly) {
   EXPECT_EQ(written.find("[Settings]", 1), std::string::npos) << written;
   EXPECT_EQ(written.find("COM9"), std::string::npos) << written;
   EXPECT_NE(written.find("LF=1"), std::string::npos) << written;
+}
+
+TEST_F(Flow, AFolderNamedWithLettersTheCodePageLacksKeepsItsOwnFile) {
+  // Where the code page has "ó" but not "ż", "ł" or "ć", the nearest 8-bit name of one folder is
+  // the other's.
+  const fs::path lookAlike = dir_.Path() / L"Zazólc";
+  home_ = dir_.Path() / L"Zażółć";
+  fs::create_directory(lookAlike);
+  fs::create_directory(home_);
+  const std::string other = "[SendBefore]\r\nCount=1\r\nCommand[0]=other\r\n";
+  std::ofstream(lookAlike / "Tarvenik.ini", std::ios::binary) << other;
+  start("[SendBefore]\r\nCount=1\r\nCommand[0]=own\r\n");
+  EXPECT_EQ(wintest::Rows(main().sendBeforeCommands), Texts{L"own"});
+  pressOk();
+  const std::string written = wintest::ReadFile(file());
+  EXPECT_NE(written.find("[Settings]\r\nRS232Connect=1\r\n"), std::string::npos) << written;
+  EXPECT_NE(written.find("[SendBefore]\r\nCount=1\r\nCommand[0]=own\r\n"), std::string::npos) << written;
+  EXPECT_EQ(wintest::ReadFile(lookAlike / "Tarvenik.ini"), other);
+}
+
+TEST_F(Flow, ACommandTheFileCannotGiveBackIsRefusedAndStaysInTheField) {
+  start("");
+  HWND field = main().sendBeforeText, list = main().sendBeforeCommands;
+  addCommand(field, list, L"ATZ");
+  wintest::MessageBoxWatcher watcher(app_->processId());
+  // Types `text`, then Enter or a click on `button`: a message, no row changed, the text kept.
+  auto refused = [&](const std::wstring& text, HWND button, const std::wstring& message) {
+    SCOPED_TRACE(testing::Message() << "typed " << text.size() << " characters");
+    const size_t boxes = watcher.seen().size();
+    wintest::TypeInto(field, text);
+    if (button)
+      wintest::Click(button);
+    else
+      wintest::PressKey(field, VK_RETURN);
+    const auto seen = watcher.waitFor(boxes + 1, std::chrono::seconds(10));
+    ASSERT_EQ(seen.size(), boxes + 1);
+    EXPECT_EQ(seen.back().text, message);
+    EXPECT_EQ(seen.back().caption, L"Tarvenik");
+    EXPECT_EQ(seen.back().buttons, 1);
+    EXPECT_TRUE(WaitUntil([&] { return enabled(main().window); }));  // the box is gone
+    EXPECT_EQ(wintest::Rows(list), Texts{L"ATZ"});
+    EXPECT_EQ(wintest::Text(field), text);
+  };
+  const std::wstring outside = L"Tekst zawiera znaki spoza strony kodowej systemu!";
+  refused(L"ATH ", nullptr, L"Tekst nie może zaczynać się ani kończyć spacją!");
+  refused(L"zażółć", main().plus[0], outside);
+  wintest::ClickRow(list, 0);
+  ASSERT_TRUE(WaitUntil([&] { return enabled(main().edit[0]); }));
+  refused(L"AT\U0001F600", main().edit[0], outside);
 }
 
 }  // namespace

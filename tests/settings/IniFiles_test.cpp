@@ -11,6 +11,7 @@
 
 #include "base/ResStrings.h"
 #include "settings/IniFiles.h"
+#include "settings/KeptText.h"
 #include "testing/TempDir.h"
 
 namespace {
@@ -226,4 +227,25 @@ TEST(CustomIniFile, TypedOperationsGoThroughTheTextOperations) {
   const std::vector<std::string> expected = {"write S.N=-12", "write S.F=1", "write S.G=0",
                                              "read S.N []",   "read S.F []", "read S.Absent []"};
   EXPECT_EQ(ini.calls, expected);
+}
+
+TEST(KeptText, TellsTheFirstReasonTheFileWouldNotGiveATextBack) {
+  const struct {
+    std::wstring text;
+    KeepFault fault;
+  } cases[] = {
+      {L"", KeepFault::None},
+      {L"AT \"Z\" 'a", KeepFault::None},
+      {L"\"", KeepFault::None},
+      {L"\"a'", KeepFault::None},
+      {L" a", KeepFault::Blanks},
+      {L"a\t", KeepFault::Blanks},
+      {L"a\x1a", KeepFault::Blanks},
+      {L"\" a \" ", KeepFault::Blanks},
+      {L"\"a\"", KeepFault::Quotes},
+      {L"''", KeepFault::Quotes},
+      {std::wstring(2047, L'x'), KeepFault::None},
+      {std::wstring(2048, L'x'), KeepFault::TooLong},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WhyNotKept(c.text), c.fault) << c.text.size() << " characters";
 }

@@ -109,9 +109,9 @@ TEST_P(CommandListTest, EnterAddsTheFieldsTextWithoutInsertingItAndAddsNothingWh
 TEST_P(CommandListTest, PlusAppendsEveryNonEmptyTextAsTyped) {
   typeAndAdd("ATZ");
   typeAndAdd("ATZ");
-  typeAndAdd("   ");
+  typeAndAdd("AT  \"Z\" '");
   typeAndAdd("");
-  EXPECT_EQ(rows(), (std::vector<std::string>{"ATZ", "ATZ", "   "}));
+  EXPECT_EQ(rows(), (std::vector<std::string>{"ATZ", "ATZ", "AT  \"Z\" '"}));
   EXPECT_EQ(text().Text(), "");
 }
 

@@ -23,6 +23,11 @@ namespace fs = std::filesystem;
 
 const std::wstring kNameMessage = Utf8ToWide("Wprowadź nazwę aplikacji!");
 const std::wstring kPathMessage = Utf8ToWide("Nieprawidłowa ścieżka aplikacji!");
+const std::wstring kBlanksMessage = Utf8ToWide("Tekst nie może zaczynać się ani kończyć spacją!");
+const std::wstring kQuotesMessage =
+    Utf8ToWide("Tekst nie może zaczynać się i kończyć tym samym cudzysłowem!");
+const std::wstring kCodePageMessage = Utf8ToWide("Tekst zawiera znaki spoza strony kodowej systemu!");
+const std::wstring kLengthMessage = Utf8ToWide("Tekst może mieć najwyżej 2047 znaków!");
 
 using wintest::ImageSlot;
 using wintest::ReadImageSlot;
@@ -172,27 +177,43 @@ TEST_F(ApplicationListTest, OkValidatesTheNameFirstThenThePathAndKeepsTheDialogO
   const fs::path only = dir_.Path() / "only";
   fs::create_directory(only);
   std::ofstream(only / "one.txt") << "x";
+  // Where the code page has "ó" but not "ż", "ł" or "ć", this file's name is the nearest 8-bit form
+  // of "zażółć.txt".
+  std::ofstream(dir_.Path() / L"zazólc.txt") << "x";
+  const std::wstring exe = AnsiToWide(exe1_);
   struct Case {
     const char* what;
-    std::string name, path;
+    std::wstring name, path, parameters;
     const std::wstring* message;  // null: accepted
   };
   const Case cases[] = {
-      {"nothing typed", "", "", &kNameMessage},
-      {"no name", "", exe1_, &kNameMessage},
-      {"a name of spaces, no path", "   ", "", &kPathMessage},
-      {"missing file", "A", WideToAnsi((dir_.Path() / "missing.exe").wstring()), &kPathMessage},
-      {"a folder", "A", WideToAnsi(folder.wstring()), &kPathMessage},
-      {"a folder with a slash", "A", WideToAnsi(folder.wstring()) + "\\", &kPathMessage},
-      {"a name of spaces, a text file", "   ", text_, nullptr},
-      {"a pattern matching a file", "A", WideToAnsi((only / "*.txt").wstring()), nullptr},
-      {"a program", "A", exe1_, nullptr},
+      {"nothing typed", L"", L"", L"", &kNameMessage},
+      {"no name", L"", exe, L"", &kNameMessage},
+      {"a name of spaces, no path", L"   ", L"", L"", &kBlanksMessage},
+      {"missing file", L"A", (dir_.Path() / "missing.exe").wstring(), L"", &kPathMessage},
+      {"a folder", L"A", folder.wstring(), L"", &kPathMessage},
+      {"a folder with a slash", L"A", folder.wstring() + L"\\", L"", &kPathMessage},
+      {"a name with inner spaces, a text file", L"A  b", AnsiToWide(text_), L"", nullptr},
+      {"a pattern matching a file", L"A", (only / "*.txt").wstring(), L"", nullptr},
+      {"a program", L"A", exe, L"", nullptr},
+      {"a name with a blank at its end", L"A\t", exe, L"", &kBlanksMessage},
+      {"a path in quotation marks", L"A", L"\"" + exe + L"\"", L"", &kQuotesMessage},
+      {"a path the code page lacks, a look-alike there", L"A", (dir_.Path() / L"zażółć.txt").wstring(), L"",
+       &kCodePageMessage},
+      {"parameters of 2048 characters", L"A", exe, std::wstring(2048, L'x'), &kLengthMessage},
+      {"parameters of 2047 characters", L"A", exe, std::wstring(2047, L'x'), nullptr},
+      {"parameters in apostrophes", L"A", exe, L"'-a'", &kQuotesMessage},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const int before = list().Count();
     wintest::MessageBoxWatcher watcher;
-    Shown s = add(fill(c.name, c.path));
+    Shown s = add([&](TSelectApplication& d) {
+      d.ApplicationName.SetCaption(c.name);
+      d.Path.SetCaption(c.path);
+      d.Parameters.SetCaption(c.parameters);
+      d.OK.Click();
+    });
     ASSERT_TRUE(s.opened);
     auto seen = watcher.seen();
     if (c.message) {
@@ -207,14 +228,15 @@ TEST_F(ApplicationListTest, OkValidatesTheNameFirstThenThePathAndKeepsTheDialogO
       EXPECT_FALSE(s.stayedOpen);
       EXPECT_TRUE(seen.empty());
       ASSERT_EQ(list().Count(), before + 1);
-      EXPECT_EQ(row(before), (std::vector<std::string>{c.name, c.path, ""}));
+      EXPECT_EQ(row(before),
+                (std::vector<std::string>{WideToAnsi(c.name), WideToAnsi(c.path), WideToAnsi(c.parameters)}));
     }
     EXPECT_EQ(main_->Icons.Count(), list().Count());
   }
 }
 
 TEST_F(ApplicationListTest, TextsAreStoredExactlyAsTyped) {
-  const std::vector<std::string> typed = {"  Zażółć ", text_, " -a \"b c\"  %1 "};
+  const std::vector<std::string> typed = {"Zażółć  gęślą", text_, "\"-a\" b  %1'"};
   add(fill(typed[0], typed[1], typed[2]));
   ASSERT_EQ(list().Count(), 1);
   EXPECT_EQ(row(0), typed);

@@ -1,0 +1,13 @@
+#pragma once
+// Refusing what the user typed: a message box captioned "Tarvenik" with the stop icon and one OK
+// button, then the action ends silently (EAbort) and every text stays in its field.
+#include <string>
+
+class TControl;
+
+// With a field, the field takes the focus.
+[[noreturn]] void Refuse(const char* utf8Text, TControl* field = nullptr);
+
+// The field's text; refused (the field then takes the focus) when the settings file would not
+// give it back exactly as typed.
+std::string KeptText(TControl& field);

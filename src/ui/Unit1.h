@@ -116,9 +116,6 @@ class TMain : public TForm {
   struct {
     bool sendBefore = false, applications = false, sendAfter = false;
   } loaded_;
-  // Whether the machine's ports could be listed; when not, the saved port is kept as it was.
-  bool portsListed_ = false;
-  std::string savedPort_;
   // The two command-list groups behave alike; one implementation serves both.
   TCommandList sendBefore_{SendBeforeText, SendBeforeEdit, SendBeforeDelete, SendBeforeCommands};
   TCommandList sendAfter_{SendAfterText, SendAfterEdit, SendAfterDelete, SendAfterCommands};

@@ -76,8 +76,20 @@ bool writeAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
+// A reader (the launcher, say) that holds the file open without letting it be replaced makes the
+// replacement fail for as long as it reads: it is tried again for a moment before it counts as failed.
 bool moveOver(const std::wstring& from, const std::wstring& to) {
-  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  constexpr ULONGLONG kRetryMs = 2000, kPauseMs = 50;
+  const ULONGLONG end = GetTickCount64() + kRetryMs;
+  for (;;) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
+    const DWORD error = GetLastError();
+    if ((error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED && error != ERROR_LOCK_VIOLATION) ||
+        GetTickCount64() >= end)
+      return false;
+    Sleep(kPauseMs);
+  }
 }
 
 }  // namespace

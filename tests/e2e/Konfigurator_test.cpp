@@ -289,4 +289,22 @@ TEST(Konfigurator, AFailedSaveIsReportedTheFileStaysAndOkCanBePressedAgain) {
   EXPECT_EQ(filesIn(dir.Path()), std::vector<std::wstring>{L"Tarvenik.ini"});
 }
 
+TEST(Konfigurator, ASaveWhileAReaderHoldsTheFileForAMomentSucceeds) {
+  TempDir dir;
+  const fs::path ini = dir.Path() / "Tarvenik.ini";
+  writeBytes(ini, "[Settings]\r\nCR=1\r\n");
+  Running app(program(), dir.Path());
+  // A reader as the launcher is: it lets others read and write the file, not replace it.
+  HANDLE reader = CreateFileW(ini.wstring().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  startAndSave(app);
+  // Held until the save is well on to its replacement of the file.
+  EXPECT_TRUE(wintest::WaitUntil([&] { return copiesLeftIn(dir.Path()) > 0 || !app.running(); }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  CloseHandle(reader);
+  EXPECT_EQ(app.waitForExit(), 0);
+  EXPECT_NE(readBytes(ini).find("CR=0\r\n"), std::string::npos) << readBytes(ini);
+}
+
 }  // namespace

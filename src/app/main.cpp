@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "base/ExecutablePath.h"
 #include "serial/SerialPorts.h"
@@ -16,8 +18,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   app.SetTitle(L"Konfigurator");  // until the program sets its own
 
   // The supporting layers: the translation of built-in texts, then the serial support. A damaged
-  // or unreadable catalogue must not stop the program: an error raised here is shown and start-up
-  // goes on with the texts as built.
+  // or unreadable catalogue must not stop the program: its texts are used as built.
   SafeCall([] { GettextSetUp(ExecutablePath()); });
   SafeCall([] { SerialSupportStart(); });
 
@@ -30,6 +31,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   SelectApplication = entryDialog.get();
 
   Main->Show();
+  // What start-up could not do is told once the window is there.
+  if (std::optional<std::string> problem = TakeCatalogueProblem()) app.ShowException(*problem);
   int code = app.Run();
 
   entryDialog.reset();

@@ -110,14 +110,6 @@ TEST(Konfigurator, ShowsTheBuiltInMessagesInPolishWithTheShippedCatalogue) {
   expectReportThenWindow(app, L"'abc' nie jest prawid");
 }
 
-TEST(Konfigurator, ADamagedCatalogueIsReportedAndStartUpGoesOn) {
-  TempDir dir;
-  std::ofstream(polishCatalogueDir(dir.Path()) / "default.mo", std::ios::binary)
-      << std::string("\xde\x12\x04\x95\0\0\0\0\xff\xff\xff\x7f", 12) << std::string(20, 'x');
-  Running app(program(), dir.Path(), L"pl_PL");
-  expectReportThenWindow(app, L"This file is not a valid GNU gettext mo file: ");
-}
-
 std::string readBytes(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   std::ostringstream bytes;
@@ -305,6 +297,33 @@ TEST(Konfigurator, ASaveWhileAReaderHoldsTheFileForAMomentSucceeds) {
   CloseHandle(reader);
   EXPECT_EQ(app.waitForExit(), 0);
   EXPECT_NE(readBytes(ini).find("CR=0\r\n"), std::string::npos) << readBytes(ini);
+}
+
+TEST(Konfigurator, ADamagedCatalogueIsReportedOnceAfterTheWindowAndHidesNoOtherMessage) {
+  TempDir dir;
+  std::ofstream(polishCatalogueDir(dir.Path()) / "default.mo", std::ios::binary)
+      << std::string("\xde\x12\x04\x95\0\0\0\0\xff\xff\xff\x7f", 12) << std::string(20, 'x');
+  const fs::path ini = dir.Path() / "Tarvenik.ini";
+  writeBytes(ini, "[Settings]\r\nCR=1\r\n");
+  SetFileAttributesW(ini.wstring().c_str(), FILE_ATTRIBUTE_READONLY);
+  Running app(program(), dir.Path(), L"pl_PL");
+  HWND main = app.waitForWindow(kTitle);
+  ASSERT_NE(main, nullptr);
+  wintest::MessageBoxWatcher watcher(app.processId());
+  auto seen = watcher.waitFor(1, std::chrono::seconds(10));
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text.rfind(L"This file is not a valid GNU gettext mo file: ", 0), 0u) << seen[0].text;
+  ASSERT_TRUE(wintest::WaitUntil([&] { return IsWindowEnabled(main); }));
+  // The failed save is told as it is, in the texts as built.
+  PostMessageW(wintest::Child(main, L"OK"), BM_CLICK, 0, 0);
+  seen = watcher.waitFor(2, std::chrono::seconds(10));
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].text.rfind(L"Unable to write to ", 0), 0u) << seen[1].text;
+  ASSERT_TRUE(wintest::WaitUntil([&] { return IsWindowEnabled(main); }));
+  PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(app.waitForExit(), 0);
+  EXPECT_EQ(watcher.seen().size(), 2u);
+  SetFileAttributesW(ini.wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace

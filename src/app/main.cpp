@@ -33,6 +33,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Main->Show();
   // What start-up could not do is told once the window is there.
   if (std::optional<std::string> problem = TakeCatalogueProblem()) app.ShowException(*problem);
+  Main->FormShown();
   int code = app.Run();
 
   entryDialog.reset();

@@ -134,6 +134,18 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileProbe& pro
   return bytes;
 }
 
+bool PresentButUnreadable(const std::string& path) {
+  const std::wstring name = AnsiToWide(path);
+  Handle file(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.valid()) return false;
+  const DWORD error = GetLastError();
+  if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return true;
+  // A name longer than the plain form reaches may still be there: its long form tells.
+  if (name.size() < MAX_PATH || name.size() < 3 || name[1] != L':' || name[2] != L'\\') return false;
+  return GetFileAttributesW((L"\\\\?\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 std::optional<FileProbe> ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
   std::wstring target = AnsiToWide(path);
   DWORD attributes = GetFileAttributesW(target.c_str());

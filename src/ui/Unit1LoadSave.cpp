@@ -4,6 +4,7 @@
 
 #include "base/IntText.h"
 #include "base/Text.h"
+#include "settings/ProfileFile.h"
 #include "settings/TarvenikIni.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
@@ -82,6 +83,7 @@ std::string flagText(bool value) { return value ? "1" : "0"; }
 void TMain::FormCreate() {
   settings_ = std::make_unique<TIniFile>(SettingsFileName());
   TCustomIniFile& ini = *settings_;
+  unreadable_ = PresentButUnreadable(SettingsFileName());
 
   // Checking a box runs its click handler, and so the enablement rule, as it goes.
   Connect.SetChecked(ini.ReadFlag(kSettings, kRS232Connect, kDefaultRS232Connect));
@@ -141,6 +143,12 @@ void TMain::FormCreate() {
 
   ConnectClick();
   if (!cutLists.empty()) ShowMessage(Utf8ToWide(cutListsMessage(cutLists)));
+}
+
+void TMain::FormShown() {
+  if (unreadable_)
+    ShowMessage(Utf8ToWide("Nie można odczytać pliku ustawień ") + AnsiToWide(SettingsFileName()) +
+                Utf8ToWide(". Program pokazuje ustawienia domyślne."));
 }
 
 void TMain::OKClick() {

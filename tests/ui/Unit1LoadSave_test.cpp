@@ -305,10 +305,18 @@ TEST_F(MainSettingsTest, AProgramListedTwiceShowsItsIconOnBothRows) {
   EXPECT_TRUE(first == wintest::ReadImageSlot(m.Icons.Handle(), 1));
 }
 
-TEST_F(MainSettingsTest, AFailedSaveShowsTheErrorKeepsTheProgramAndCanBeRepeated) {
-  EXPECT_TRUE(start().empty());
-  // A folder in the file's place makes every write fail.
+TEST_F(MainSettingsTest, AnUnreadableFileIsToldOfAndAFailedSaveKeepsTheProgramAndCanBeRepeated) {
+  // A folder in the file's place cannot be read, and makes every write fail.
   fs::create_directory(ini());
+  EXPECT_TRUE(start().empty());  // told once the window is shown, not before
+  {
+    wintest::MessageBoxWatcher watcher(GetCurrentProcessId(), true);
+    main_->FormShown();
+    auto seen = watcher.seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, L"Nie można odczytać pliku ustawień " + AnsiToWide(main_->SettingsFileName()) +
+                                L". Program pokazuje ustawienia domyślne.");
+  }
   {
     wintest::MessageBoxWatcher watcher;
     main_->OK.Click();

@@ -5,7 +5,9 @@
 #include <optional>
 #include <string>
 
+#include "app/OneCopy.h"
 #include "base/ExecutablePath.h"
+#include "base/Text.h"
 #include "serial/SerialPorts.h"
 #include "settings/TarvenikIni.h"
 #include "support/gnugettext.h"
@@ -14,6 +16,10 @@
 #include "ui/Unit2.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // One copy per settings file: a second start brings the first copy's window forward and ends.
+  const TSettingsFileClaim claim(AnsiToWide(tarvenik_ini::SettingsFilePath()));
+  if (!claim.Held()) return 0;
+
   TApplication& app = Application();
   app.SetTitle(L"Konfigurator");  // until the program sets its own
 

@@ -326,4 +326,22 @@ TEST(Konfigurator, ADamagedCatalogueIsReportedOnceAfterTheWindowAndHidesNoOtherM
   SetFileAttributesW(ini.wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+TEST(Konfigurator, ASecondStartBringsTheFirstWindowForwardAndEnds) {
+  TempDir dir, other;
+  Running first(program(), dir.Path());
+  HWND main = first.waitForWindow(kTitle);
+  ASSERT_NE(main, nullptr);
+  ShowWindow(main, SW_MINIMIZE);
+  // A copy beside another settings file is a program of its own, and takes the front.
+  Running beside(program(), other.Path());
+  HWND besideMain = beside.waitForWindow(kTitle);
+  ASSERT_NE(besideMain, nullptr);
+  ASSERT_TRUE(wintest::WaitUntil([&] { return IsIconic(main) && GetForegroundWindow() == besideMain; }));
+  Running second(dir.Path());
+  EXPECT_EQ(second.waitForExit(), 0);
+  EXPECT_TRUE(wintest::WaitUntil([&] { return !IsIconic(main) && GetForegroundWindow() == main; }));
+  PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(first.waitForExit(), 0);
+}
+
 }  // namespace

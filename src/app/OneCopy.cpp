@@ -83,7 +83,9 @@ bool bringForward(DWORD processId) {
   AllowSetForegroundWindow(processId);
   // Without waiting: a holder that does not answer must not hold this copy up.
   if (IsIconic(main)) ShowWindowAsync(main, SW_RESTORE);
-  SetForegroundWindow(GetLastActivePopup(main));
+  // The window the user last worked in, unless that is the main window while it is still hidden.
+  HWND target = GetLastActivePopup(main);
+  SetForegroundWindow(target && IsWindowVisible(target) ? target : search.front);
   return true;
 }
 

@@ -2,7 +2,10 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
+#include <string>
 
+#include "app/OneCopy.h"
 #include "base/ExecutablePath.h"
 #include "base/Text.h"
 #include "serial/SerialPorts.h"
@@ -27,9 +30,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return 1;
   }
 
+  // One copy per settings file: a second start brings the first copy's window forward and ends.
+  const TSettingsFileClaim claim(AnsiToWide(tarvenik_ini::SettingsFilePath()));
+  if (!claim.Held()) return 0;
+
   // The supporting layers: the translation of built-in texts, then the serial support. A damaged
-  // or unreadable catalogue must not stop the program: an error raised here is shown and start-up
-  // goes on with the texts as built.
+  // or unreadable catalogue must not stop the program: its texts are used as built.
   SafeCall([&] { GettextSetUp(executable); });
   SafeCall([] { SerialSupportStart(); });
 
@@ -42,6 +48,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   SelectApplication = entryDialog.get();
 
   Main->Show();
+  // What start-up could not do is told once the window is there.
+  if (std::optional<std::string> problem = TakeCatalogueProblem()) app.ShowException(*problem);
+  Main->FormShown();
   int code = app.Run();
 
   entryDialog.reset();

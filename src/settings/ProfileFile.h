@@ -34,6 +34,10 @@ FileProbe ProbeFile(const std::string& path);
 // readable regular file of at most kMaxProfileFileSize bytes.
 std::optional<std::string> ReadWholeFile(const std::string& path, FileProbe& probe);
 
+// Whether something is at `path` that cannot be opened for reading (a folder, a file that may not
+// be read, a name too long to be reached), so that reads give the defaults although it is there.
+bool PresentButUnreadable(const std::string& path);
+
 // Replaces the file's content with bytes so that the file holds either the old or the new
 // content at every moment: a temporary file in the same folder, flushed to the disk, renamed
 // over the old one. Refuses files and folders that are read-only and anything that is not a

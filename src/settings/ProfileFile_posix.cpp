@@ -203,6 +203,13 @@ std::optional<std::string> CopyBeside(const std::string& path, bool& folderRefus
   return temp;
 }
 
+bool PresentButUnreadable(const std::string& path) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  struct stat st {};
+  if (!fd.valid()) return errno != ENOENT && errno != ENOTDIR;
+  return ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode);
+}
+
 bool MayWriteFile(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && isWritable(path, st);

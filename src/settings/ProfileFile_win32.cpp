@@ -76,8 +76,20 @@ bool writeAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
+// A reader (the launcher, say) that holds the file open without letting it be replaced makes the
+// replacement fail for as long as it reads: it is tried again for a moment before it counts as failed.
 bool moveOver(const std::wstring& from, const std::wstring& to) {
-  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  constexpr ULONGLONG kRetryMs = 2000, kPauseMs = 50;
+  const ULONGLONG end = GetTickCount64() + kRetryMs;
+  for (;;) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
+    const DWORD error = GetLastError();
+    if ((error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED && error != ERROR_LOCK_VIOLATION) ||
+        GetTickCount64() >= end)
+      return false;
+    Sleep(kPauseMs);
+  }
 }
 
 }  // namespace
@@ -120,6 +132,18 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileProbe& pro
   if (!GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
   probe = probeOf(info);
   return bytes;
+}
+
+bool PresentButUnreadable(const std::string& path) {
+  const std::wstring name = AnsiToWide(path);
+  Handle file(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.valid()) return false;
+  const DWORD error = GetLastError();
+  if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return true;
+  // A name longer than the plain form reaches may still be there: its long form tells.
+  if (name.size() < MAX_PATH || name.size() < 3 || name[1] != L':' || name[2] != L'\\') return false;
+  return GetFileAttributesW((L"\\\\?\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::optional<FileProbe> ReplaceFileAtomically(const std::string& path, std::string_view bytes) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <utility>
 
 #include "base/Exception.h"
 #include "base/ResStrings.h"
@@ -21,6 +22,17 @@ constexpr const char* kCouldNotTranslate =
     "translations.";
 
 std::unique_ptr<TGettextLayer> gLayer;
+
+// The translation, or the text as built when translating fails (the layer keeps the problem).
+template <typename Translate>
+std::string translatedOrAsBuilt(std::string_view text, Translate translate) {
+  try {
+    return translate();
+  } catch (const Exception& e) {
+    gLayer->KeepProblem(e.Message());
+    return std::string(text);
+  }
+}
 
 }  // namespace
 
@@ -253,6 +265,17 @@ std::wstring TGettextLayer::ResourceStringTranslation(std::wstring_view text) {
   return Utf8ToWide(ResourceStringTranslationUtf8(WideToUtf8(text)));
 }
 
+void TGettextLayer::KeepProblem(const std::string& message) {
+  std::lock_guard lock(problemLock_);
+  if (!problem_ && !problemTaken_) problem_ = message;
+}
+
+std::optional<std::string> TGettextLayer::TakeProblem() {
+  std::lock_guard lock(problemLock_);
+  problemTaken_ = true;
+  return std::exchange(problem_, std::nullopt);
+}
+
 // ---- the program-wide layer ----
 
 void GettextSetUp(const std::string& exePath) {
@@ -281,9 +304,13 @@ void AddResourceStringDomain(const std::string& domain) {
 std::string TranslateAnsi(std::string_view text) {
   TGnuGettextInstance* instance = gLayer ? gLayer->Instance() : nullptr;
   if (!instance) return std::string(text);
-  return Utf8ToAnsi(
-      instance->TranslateUtf8InDomain(instance->CurrentDomain(), AnsiToUtf8(std::string(text))));
+  return translatedOrAsBuilt(text, [&] {
+    return Utf8ToAnsi(
+        instance->TranslateUtf8InDomain(instance->CurrentDomain(), AnsiToUtf8(std::string(text))));
+  });
 }
+
+std::optional<std::string> TakeCatalogueProblem() { return gLayer ? gLayer->TakeProblem() : std::nullopt; }
 
 std::vector<std::string> GettextOwnTexts() {
   return {kCannotOpen, kCannotCreateMap, kCannotMap, kIntoMemory, kNotACatalogue, kCouldNotTranslate};
@@ -291,7 +318,9 @@ std::vector<std::string> GettextOwnTexts() {
 
 std::string ResourceStringTranslateAnsi(const std::string& text) {
   if (!gLayer) return text;
-  // UTF-8 all the way: the 8-bit text is converted once on the way in and once on the way out.
-  if (AnsiIsUtf8(text)) return Utf8ToAnsi(gLayer->ResourceStringTranslationUtf8(text));
-  return Utf8ToAnsi(gLayer->ResourceStringTranslationUtf8(AnsiToUtf8(text)));
+  return translatedOrAsBuilt(text, [&] {
+    // UTF-8 all the way: the 8-bit text is converted once on the way in and once on the way out.
+    if (AnsiIsUtf8(text)) return Utf8ToAnsi(gLayer->ResourceStringTranslationUtf8(text));
+    return Utf8ToAnsi(gLayer->ResourceStringTranslationUtf8(AnsiToUtf8(text)));
+  });
 }

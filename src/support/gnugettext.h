@@ -5,6 +5,7 @@
 #include <atomic>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <shared_mutex>
 #include <string>
@@ -127,6 +128,11 @@ class TGettextLayer {
   std::wstring ResourceStringTranslation(std::wstring_view text);
   std::string ResourceStringTranslationUtf8(std::string_view text);  // the same in UTF-8
 
+  // A translation failed with this message; the first one is kept until it is taken.
+  void KeepProblem(const std::string& message);
+  // The kept message, once: later calls and later failures give nothing.
+  std::optional<std::string> TakeProblem();
+
  private:
   struct TDomainList {
     std::vector<TDomain*> domains;  // the instance's, found once when added
@@ -137,6 +143,9 @@ class TGettextLayer {
   TAssemblyAnalyzer embedded_;
   std::unique_ptr<TDomainList> resourceDomains_;
   std::unique_ptr<TGnuGettextInstance> instance_;
+  std::mutex problemLock_;
+  std::optional<std::string> problem_;
+  bool problemTaken_ = false;
 };
 
 // The program-wide layer. Set-up installs the resource-string translation into the class
@@ -146,10 +155,14 @@ void GettextSetUp(const std::string& exePath, const TLocaleQueries& queries, uin
 void GettextEnd();
 TGettextLayer* Gettext();  // null before set-up and after the end
 
-// For the other layers; each does nothing (returns the text) while the layer is not set up.
+// For the other layers; each does nothing (returns the text) while the layer is not set up. A
+// text whose translation fails is given as built, so that the message it belongs to is shown all
+// the same; the catalogue's problem is kept, to be told once.
 void AddResourceStringDomain(const std::string& domain);
 std::string TranslateAnsi(std::string_view text);                  // current domain, 8-bit text
 std::string ResourceStringTranslateAnsi(const std::string& text);  // the string loader's hook
+// The first catalogue problem since set-up, the first time it is asked for; nothing after that.
+std::optional<std::string> TakeCatalogueProblem();
 
 // This layer's own error texts as built, which the shipped catalogues translate.
 std::vector<std::string> GettextOwnTexts();

@@ -64,12 +64,12 @@ void TMain::buildControls() {
 // first, and linked to the object only once the object has its settings. The list's selections
 // are only recorded until building ends, when the item equal to "COM1" (ignoring case) is
 // selected, or none. When the ports cannot be listed the error is shown and the window goes on
-// with an empty list, so that everything else can still be edited and saved.
+// with an empty list (loading adds the saved port), so that everything else can still be edited
+// and saved.
 void TMain::buildPort() {
   SafeCall([this] {
     try {
       Port.SetComProperty(cpPort);
-      portsListed_ = true;
     } catch (const Exception& e) {
       throw Exception(FormatText(LoadResString(ResId::ErrorReadingProperty),
                                  {Port.Name(), ".", "ComProperty", e.Message()}));

@@ -68,6 +68,8 @@ class TMain : public TForm {
 
   // Event handlers.
   void FormCreate();
+  // Start-up has shown the window: tells what loading could not read.
+  void FormShown();
   void ConnectClick();
   void HelpClick();
   void CancelClick();
@@ -116,9 +118,8 @@ class TMain : public TForm {
   struct {
     bool sendBefore = false, applications = false, sendAfter = false;
   } loaded_;
-  // Whether the machine's ports could be listed; when not, the saved port is kept as it was.
-  bool portsListed_ = false;
-  std::string savedPort_;
+  // The settings file was there but could not be read: the window shows the defaults.
+  bool unreadable_ = false;
   // The two command-list groups behave alike; one implementation serves both.
   TCommandList sendBefore_{SendBeforeText, SendBeforeEdit, SendBeforeDelete, SendBeforeCommands};
   TCommandList sendAfter_{SendAfterText, SendAfterEdit, SendAfterDelete, SendAfterCommands};

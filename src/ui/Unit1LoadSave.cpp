@@ -4,6 +4,7 @@
 
 #include "base/IntText.h"
 #include "base/Text.h"
+#include "settings/ProfileFile.h"
 #include "settings/TarvenikIni.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
@@ -82,11 +83,23 @@ std::string flagText(bool value) { return value ? "1" : "0"; }
 void TMain::FormCreate() {
   settings_ = std::make_unique<TIniFile>(SettingsFileName());
   TCustomIniFile& ini = *settings_;
+  unreadable_ = PresentButUnreadable(SettingsFileName());
 
   // Checking a box runs its click handler, and so the enablement rule, as it goes.
   Connect.SetChecked(ini.ReadFlag(kSettings, kRS232Connect, kDefaultRS232Connect));
-  savedPort_ = ini.ReadText(kSettings, kRS232Port, kDefaultRS232Port);
-  const std::string& savedPort = savedPort_;
+  const std::string savedPort = ini.ReadText(kSettings, kRS232Port, kDefaultRS232Port);
+  // The saved port is selected whatever its letter case. One that is not plugged in now (or when
+  // the ports cannot be listed) is added after the machine's ports, so that "OK" keeps it unless
+  // the user picks another.
+  if (!savedPort.empty()) {
+    int index = Port.Selector().IndexOf(savedPort);
+    if (index < 0) {
+      Port.AddItem(savedPort);
+      index = Port.Count() - 1;
+    }
+    Port.SetItemIndex(index);
+    ComPort.SetPort(Port.Item(index));
+  }
   const std::string savedBaudRate = ini.ReadText(kSettings, kRS232BaudRate, kDefaultRS232BaudRate);
   CR.SetChecked(ini.ReadFlag(kSettings, kCR, kDefaultCR));
   LF.SetChecked(ini.ReadFlag(kSettings, kLF, kDefaultLF));
@@ -95,13 +108,7 @@ void TMain::FormCreate() {
   Interval.SetValue(ini.ReadNumber(kSettings, kInterval, kDefaultInterval));
   SendAfter.SetChecked(ini.ReadFlag(kSettings, kSendAfterFlag, kDefaultSendAfter));
 
-  // The saved port and baud rate are matched exactly, letter case included.
-  for (int i = 0, n = Port.Count(); i < n; ++i) {
-    if (Port.Item(i) == savedPort) {
-      Port.SetItemIndex(i);
-      ComPort.SetPort(savedPort);
-    }
-  }
+  // The saved baud rate is matched exactly.
   for (int i = 0, n = BaudRate.Count(); i < n; ++i)
     if (BaudRate.Item(i) == savedBaudRate) BaudRate.SetItemIndex(i);
   ComPort.SetCustomBaudRate(StrToInt(savedBaudRate));
@@ -138,17 +145,21 @@ void TMain::FormCreate() {
   if (!cutLists.empty()) ShowMessage(Utf8ToWide(cutListsMessage(cutLists)));
 }
 
+void TMain::FormShown() {
+  if (unreadable_)
+    ShowMessage(Utf8ToWide("Nie można odczytać pliku ustawień ") + AnsiToWide(SettingsFileName()) +
+                Utf8ToWide(". Program pokazuje ustawienia domyślne."));
+}
+
 void TMain::OKClick() {
   // Leaving the interval field clamps its text; make sure that has happened.
   if (Interval.Focused()) OK.SetFocus();
 
   SaveContent content;
   content.section = kSettings;
-  // When the ports could not be listed the list is empty; the saved port is kept, not erased.
-  const std::string port = portsListed_ ? Port.Text() : savedPort_;
   content.keys = {
       {kRS232Connect, flagText(Connect.Checked())},
-      {kRS232Port, port},
+      {kRS232Port, Port.Text()},
       {kRS232BaudRate, BaudRate.SelectedText()},
       {kCR, flagText(CR.Checked())},
       {kLF, flagText(LF.Checked())},

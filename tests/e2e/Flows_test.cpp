@@ -128,6 +128,16 @@ TEST_F(Flow, TheTypicalRunRewritesTheFileWithTheAddedCommand) {
                 exe() + "\r\nParameters[0]=-x\r\n[SendAfter]\r\nCount=1\r\nCommand[0]=ATH\r\n");
 }
 
+TEST_F(Flow, ASavedPortThatIsNotPluggedInIsShownAndKeptByOk) {
+  ASSERT_TRUE(serialtest::WriteSerialMap(serialtest::Ports({"COM3", "COM1"})));
+  start("[Settings]\r\nRS232Port=COM7\r\n");
+  EXPECT_EQ(wintest::Text(main().port), L"COM7");
+  EXPECT_EQ(SendMessageW(main().port, CB_GETCOUNT, 0, 0), 3);
+  pressOk();
+  const std::string written = wintest::ReadFile(file());
+  EXPECT_NE(written.find("\r\nRS232Port=COM7\r\n"), std::string::npos) << written;
+}
+
 TEST_F(Flow, TheFocusStartsOnTheFirstControlAndEnterPressesTheFocusedButton) {
   start("");
   ASSERT_EQ(wintest::FocusOf(main().window), main().connect);

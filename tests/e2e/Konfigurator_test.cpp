@@ -110,14 +110,6 @@ TEST(Konfigurator, ShowsTheBuiltInMessagesInPolishWithTheShippedCatalogue) {
   expectReportThenWindow(app, L"'abc' nie jest prawid");
 }
 
-TEST(Konfigurator, ADamagedCatalogueIsReportedAndStartUpGoesOn) {
-  TempDir dir;
-  std::ofstream(polishCatalogueDir(dir.Path()) / "default.mo", std::ios::binary)
-      << std::string("\xde\x12\x04\x95\0\0\0\0\xff\xff\xff\x7f", 12) << std::string(20, 'x');
-  Running app(program(), dir.Path(), L"pl_PL");
-  expectReportThenWindow(app, L"This file is not a valid GNU gettext mo file: ");
-}
-
 std::string readBytes(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   std::ostringstream bytes;
@@ -294,6 +286,69 @@ TEST(Konfigurator, AFailedSaveIsReportedTheFileStaysAndOkCanBePressedAgain) {
   EXPECT_NE(saved.find("CR=0\r\n"), std::string::npos) << saved;
   EXPECT_NE(saved.find("Command[0]=ATH\r\n"), std::string::npos) << saved;
   EXPECT_EQ(filesIn(dir.Path()), std::vector<std::wstring>{L"Tarvenik.ini"});
+}
+
+TEST(Konfigurator, ASaveWhileAReaderHoldsTheFileForAMomentSucceeds) {
+  TempDir dir;
+  const fs::path ini = dir.Path() / "Tarvenik.ini";
+  writeBytes(ini, "[Settings]\r\nCR=1\r\n");
+  Running app(program(), dir.Path());
+  // A reader as the launcher is: it lets others read and write the file, not replace it.
+  HANDLE reader = CreateFileW(ini.wstring().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  startAndSave(app);
+  // Held until the save is well on to its replacement of the file.
+  EXPECT_TRUE(wintest::WaitUntil([&] { return copiesLeftIn(dir.Path()) > 0 || !app.running(); }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  CloseHandle(reader);
+  EXPECT_EQ(app.waitForExit(), 0);
+  EXPECT_NE(readBytes(ini).find("CR=0\r\n"), std::string::npos) << readBytes(ini);
+}
+
+TEST(Konfigurator, ADamagedCatalogueIsReportedOnceAfterTheWindowAndHidesNoOtherMessage) {
+  TempDir dir;
+  std::ofstream(polishCatalogueDir(dir.Path()) / "default.mo", std::ios::binary)
+      << std::string("\xde\x12\x04\x95\0\0\0\0\xff\xff\xff\x7f", 12) << std::string(20, 'x');
+  const fs::path ini = dir.Path() / "Tarvenik.ini";
+  writeBytes(ini, "[Settings]\r\nCR=1\r\n");
+  SetFileAttributesW(ini.wstring().c_str(), FILE_ATTRIBUTE_READONLY);
+  Running app(program(), dir.Path(), L"pl_PL");
+  HWND main = app.waitForWindow(kTitle);
+  ASSERT_NE(main, nullptr);
+  wintest::MessageBoxWatcher watcher(app.processId());
+  auto seen = watcher.waitFor(1, std::chrono::seconds(10));
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text.rfind(L"This file is not a valid GNU gettext mo file: ", 0), 0u) << seen[0].text;
+  ASSERT_TRUE(wintest::WaitUntil([&] { return IsWindowEnabled(main); }));
+  // The failed save is told as it is, in the texts as built.
+  PostMessageW(wintest::Child(main, L"OK"), BM_CLICK, 0, 0);
+  seen = watcher.waitFor(2, std::chrono::seconds(10));
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].text.rfind(L"Unable to write to ", 0), 0u) << seen[1].text;
+  ASSERT_TRUE(wintest::WaitUntil([&] { return IsWindowEnabled(main); }));
+  PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(app.waitForExit(), 0);
+  EXPECT_EQ(watcher.seen().size(), 2u);
+  SetFileAttributesW(ini.wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(Konfigurator, ASecondStartBringsTheFirstWindowForwardAndEnds) {
+  TempDir dir, other;
+  Running first(program(), dir.Path());
+  HWND main = first.waitForWindow(kTitle);
+  ASSERT_NE(main, nullptr);
+  ShowWindow(main, SW_MINIMIZE);
+  // A copy beside another settings file is a program of its own, and takes the front.
+  Running beside(program(), other.Path());
+  HWND besideMain = beside.waitForWindow(kTitle);
+  ASSERT_NE(besideMain, nullptr);
+  ASSERT_TRUE(wintest::WaitUntil([&] { return IsIconic(main) && GetForegroundWindow() == besideMain; }));
+  Running second(dir.Path());
+  EXPECT_EQ(second.waitForExit(), 0);
+  EXPECT_TRUE(wintest::WaitUntil([&] { return !IsIconic(main) && GetForegroundWindow() == main; }));
+  PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(first.waitForExit(), 0);
 }
 
 }  // namespace

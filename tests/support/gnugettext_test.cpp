@@ -272,14 +272,17 @@ TEST(GettextSetUp, SerialTextsComeFromTheDefaultDomain) {
   }
 }
 
-TEST(GettextSetUp, ErrorsReachTheCodeThatLoadsTheText) {
+TEST(GettextSetUp, AFailedTranslationGivesTheTextAsBuiltAndItsProblemIsToldOnce) {
   TScratchDirectory dir;
   dir.PlaceBytes(
       {'n', 'o', 't', ' ', 'a', ' ', 'c', 'a', 't', 'a', 'l', 'o', 'g', 'u', 'e', '!', '!', '!', '!', '!'},
       "pl");
   GettextSetUp(dir.ExePath(), LangQueries("pl"), 0);
-  EXPECT_EQ(errorOf([] { LoadResString(ResId::MsgDlgOK); }),
-            kNotACatalogue + dir.CataloguePath("pl", "default").string());
+  EXPECT_EQ(LoadResString(ResId::MsgDlgOK), "OK");
+  EXPECT_EQ(TranslateAnsi("Operation aborted"), "Operation aborted");
+  EXPECT_EQ(TakeCatalogueProblem(), kNotACatalogue + dir.CataloguePath("pl", "default").string());
+  EXPECT_EQ(LoadResString(ResId::MsgDlgOK), "OK");
+  EXPECT_EQ(TakeCatalogueProblem(), std::nullopt);
   GettextEnd();
   EXPECT_EQ(LoadResString(ResId::MsgDlgOK), "OK");
 }

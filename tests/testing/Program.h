@@ -42,14 +42,10 @@ class Running {
           const std::wstring& lang = L"") {
     std::filesystem::copy_file(exe, dir / "Konfigurator.exe",
                                std::filesystem::copy_options::overwrite_existing);
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    std::wstring cmd = L"\"" + (dir / "Konfigurator.exe").wstring() + L"\"";
-    SetEnvironmentVariableW(L"LANG", lang.empty() ? nullptr : lang.c_str());
-    started_ = CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.wstring().c_str(),
-                              &si, &pi_);
-    SetEnvironmentVariableW(L"LANG", nullptr);
+    start(dir, lang);
   }
+  // The copy already in `dir` started once more.
+  explicit Running(const std::filesystem::path& dir) { start(dir, L""); }
   ~Running() {
     if (!started_) return;
     if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 99);
@@ -122,6 +118,16 @@ class Running {
   }
 
  private:
+  void start(const std::filesystem::path& dir, const std::wstring& lang) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    std::wstring cmd = L"\"" + (dir / "Konfigurator.exe").wstring() + L"\"";
+    SetEnvironmentVariableW(L"LANG", lang.empty() ? nullptr : lang.c_str());
+    started_ = CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.wstring().c_str(),
+                              &si, &pi_);
+    SetEnvironmentVariableW(L"LANG", nullptr);
+  }
+
   PROCESS_INFORMATION pi_{};
   bool started_ = false;
 };

@@ -243,18 +243,18 @@ TEST_F(MainSettingsTest, CountsThatAreNegativeHugeOrAheadOfTheEntries) {
   EXPECT_EQ(keys["Application/Count"], "0");
 }
 
-TEST_F(MainSettingsTest, TheSavedPortIsMatchedExactlyAndKeptWhenThePortsCannotBeListed) {
+TEST_F(MainSettingsTest, TheSavedPortIsSelectedIgnoringCaseAndKeptWhenNotListed) {
   serialtest::SavedSerialMap saved;
   struct Case {
     bool listed;
     const char* savedPort;
-    const char* shown;  // the port list's text
+    std::vector<std::string> items;  // the port list's items
     const char* written;
   };
   const Case cases[] = {
-      {false, "COM7", nullptr, "COM7"},
-      {true, "COM3", "COM3", "COM3"},
-      {true, "com3", "COM1", "COM1"},  // letter case counts: the list keeps its first choice
+      {false, "COM7", {"COM7"}, "COM7"},
+      {true, "COM3", {"COM1", "COM3"}, "COM3"},
+      {true, "com3", {"COM1", "COM3"}, "COM3"},  // the listed item's letter case
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.savedPort);
@@ -267,11 +267,8 @@ TEST_F(MainSettingsTest, TheSavedPortIsMatchedExactlyAndKeptWhenThePortsCannotBe
     }
     writeIni(std::string("[Settings]\r\nRS232Port=") + c.savedPort + "\r\nCR=1\r\n");
     EXPECT_EQ(start().size(), c.listed ? 0u : 1u);  // the listing error
-    if (c.listed) {
-      EXPECT_EQ(main_->Port.Text(), c.shown);
-    } else {
-      EXPECT_EQ(main_->Port.Count(), 0);
-    }
+    EXPECT_EQ(main_->Port.Items(), c.items);
+    EXPECT_EQ(main_->Port.Text(), c.written);
     main_->CR.SetChecked(false);
     pressOK();
     auto keys = readIni(ini());
@@ -308,10 +305,18 @@ TEST_F(MainSettingsTest, AProgramListedTwiceShowsItsIconOnBothRows) {
   EXPECT_TRUE(first == wintest::ReadImageSlot(m.Icons.Handle(), 1));
 }
 
-TEST_F(MainSettingsTest, AFailedSaveShowsTheErrorKeepsTheProgramAndCanBeRepeated) {
-  EXPECT_TRUE(start().empty());
-  // A folder in the file's place makes every write fail.
+TEST_F(MainSettingsTest, AnUnreadableFileIsToldOfAndAFailedSaveKeepsTheProgramAndCanBeRepeated) {
+  // A folder in the file's place cannot be read, and makes every write fail.
   fs::create_directory(ini());
+  EXPECT_TRUE(start().empty());  // told once the window is shown, not before
+  {
+    wintest::MessageBoxWatcher watcher(GetCurrentProcessId(), true);
+    main_->FormShown();
+    auto seen = watcher.seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, L"Nie można odczytać pliku ustawień " + AnsiToWide(main_->SettingsFileName()) +
+                                L". Program pokazuje ustawienia domyślne.");
+  }
   {
     wintest::MessageBoxWatcher watcher;
     main_->OK.Click();

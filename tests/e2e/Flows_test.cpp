@@ -1,6 +1,7 @@
 // End-to-end: what a user does in the program, from the first key to the written file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -388,6 +389,77 @@ TEST_F(Flow, TheWholeJobByKeyboardAlone) {
             "[SendBefore]\r\nCount=1\r\nCommand[0]=ATZ1\r\n"
             "[Application]\r\nCount=1\r\nName[0]=A2\r\nPath[0]=" +
                 exe() + "\r\nParameters[0]=-a\r\n[SendAfter]\r\nCount=1\r\nCommand[0]=X0\r\n");
+}
+
+// The arrows of a spin field, up first.
+std::vector<HWND> spinArrows(HWND field) {
+  std::vector<HWND> arrows;
+  if (HWND pair = GetWindow(field, GW_CHILD))
+    for (HWND a = GetWindow(pair, GW_CHILD); a; a = GetWindow(a, GW_HWNDNEXT)) arrows.push_back(a);
+  std::sort(arrows.begin(), arrows.end(), [](HWND a, HWND b) {
+    RECT ra, rb;
+    GetWindowRect(a, &ra);
+    GetWindowRect(b, &rb);
+    return ra.top < rb.top;
+  });
+  return arrows;
+}
+
+TEST_F(Flow, AScreenReaderHearsTheNameOfEveryControl) {
+  start("");
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  MainWindow& m = main();
+  const std::vector<HWND> arrows = spinArrows(m.interval);
+  ASSERT_EQ(arrows.size(), 2u);
+  const std::wstring before = L"Wyślij polecenia przed uruchomieniem aplikacji:";
+  const std::wstring applications = L"Uruchom program lub wyświetl listę aplikacji do uruchomienia:";
+  const std::wstring after = L"Wyślij polecenia po zamknięciu aplikacji:";
+  const std::vector<std::pair<HWND, std::wstring>> mainNames = {
+      {m.connect, L"Łącz się z portem COM:"},
+      {m.port, L"Port"},
+      {m.baudRate, L"BaudRate:"},
+      {wintest::Child(m.window, L"CR"), L"CR"},
+      {wintest::Child(m.window, L"LF"), L"LF"},
+      {m.sendBefore, before},
+      {m.sendBeforeText, before},
+      {m.plus[0], L"Dodaj polecenie (Enter)"},
+      {m.edit[0], L"Zmień zaznaczone polecenie (Ctrl+Enter, F2)"},
+      {m.minus[0], L"Usuń zaznaczone polecenie (Delete)"},
+      {m.sendBeforeCommands, before},
+      {m.startApplication, applications},
+      {m.applications, applications},
+      {m.plus[1], L"Dodaj aplikację (Insert)"},
+      {m.edit[1], L"Zmień zaznaczoną aplikację (Enter, F2)"},
+      {m.minus[1], L"Usuń zaznaczoną aplikację (Delete)"},
+      {m.interval, L"Sprawdzaj co (w sekundach)"},
+      {arrows[0], L"Zwiększ (strzałka w górę)"},
+      {arrows[1], L"Zmniejsz (strzałka w dół)"},
+      {m.sendAfter, after},
+      {m.sendAfterText, after},
+      {m.plus[2], L"Dodaj polecenie (Enter)"},
+      {m.edit[2], L"Zmień zaznaczone polecenie (Ctrl+Enter, F2)"},
+      {m.minus[2], L"Usuń zaznaczone polecenie (Delete)"},
+      {m.sendAfterCommands, after},
+      {wintest::Child(m.window, L"Anuluj"), L"Anuluj"},
+      {wintest::Child(m.window, L"Pomoc"), L"Pomoc"},
+      {m.ok, L"OK"},
+  };
+  for (const auto& [control, name] : mainNames) EXPECT_EQ(wintest::AccessibleName(control), name);
+
+  HWND dialog = openEntryDialog(m.plus[1]);
+  ASSERT_NE(dialog, nullptr);
+  const std::vector<HWND> fields = wintest::Children(dialog, L"Edit");
+  ASSERT_EQ(fields.size(), 3u);
+  const std::vector<std::pair<HWND, std::wstring>> dialogNames = {
+      {fields[0], L"Nazwa:"},
+      {fields[1], L"Ścieżka dostępu:"},
+      {wintest::Child(dialog, L"..."), L"Wybierz plik (F4, Alt+Strzałka w dół)"},
+      {fields[2], L"Parametry:"},
+      {wintest::Child(dialog, L"OK"), L"OK"},
+      {wintest::Child(dialog, L"Anuluj"), L"Anuluj"},
+  };
+  for (const auto& [control, name] : dialogNames) EXPECT_EQ(wintest::AccessibleName(control), name);
+  CoUninitialize();
 }
 
 }  // namespace

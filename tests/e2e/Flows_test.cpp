@@ -391,6 +391,15 @@ TEST_F(Flow, TheWholeJobByKeyboardAlone) {
                 exe() + "\r\nParameters[0]=-a\r\n[SendAfter]\r\nCount=1\r\nCommand[0]=X0\r\n");
 }
 
+TEST_F(Flow, ADoubleClickOnAnApplicationRowOpensItForChanging) {
+  start("[Application]\r\nCount=1\r\nName[0]=A\r\nPath[0]=" + exe() + "\r\nParameters[0]=-a\r\n");
+  wintest::DoubleClickRow(main().applications, 0);
+  HWND dialog = app_->waitForWindow(kEntryDialog);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(fields(dialog), (Texts{L"A", (dir_.Path() / "Konfigurator.exe").wstring(), L"-a"}));
+  closeWith(dialog, VK_ESCAPE);
+}
+
 // The arrows of a spin field, up first.
 std::vector<HWND> spinArrows(HWND field) {
   std::vector<HWND> arrows;

@@ -303,15 +303,26 @@ inline int SelectedRow(HWND list) {
   return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-// A click on the middle of a row.
-inline void ClickRow(HWND list, int row) {
+// The middle of a row.
+inline POINT RowCentre(HWND list, int row) {
   RemoteMemory mem(list, sizeof(RECT));
   RECT r{};
   r.left = LVIR_BOUNDS;
   mem.write(&r, sizeof r);
   SendMessageW(list, LVM_GETITEMRECT, row, mem.param());
   mem.read(&r, sizeof r);
-  ClickAt(list, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// A click on the middle of a row.
+inline void ClickRow(HWND list, int row) { ClickAt(list, RowCentre(list, row)); }
+
+// A double click on the middle of a row: a click, then the second press and its release.
+inline void DoubleClickRow(HWND list, int row) {
+  const POINT p = RowCentre(list, row);
+  ClickAt(list, p);
+  PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+  PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
 }
 
 }  // namespace wintest

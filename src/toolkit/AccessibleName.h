@@ -18,7 +18,6 @@ class TAccessibleName {
     name_ = std::move(name);
     role_ = role;
   }
-  const std::wstring& Name() const { return name_; }
 
   // Answers WM_GETOBJECT for `hwnd` when a name was set; false leaves the message to the window.
   bool Answer(HWND hwnd, WPARAM wp, LPARAM lp, LRESULT& result) const;

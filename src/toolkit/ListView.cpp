@@ -10,9 +10,6 @@
 #include "toolkit/ImageList.h"
 #include "toolkit/ToolTip.h"
 
-TListView::TListView() = default;
-TListView::~TListView() = default;
-
 DWORD TListView::Style() const {
   // The small images belong to the image list's owner, never to the list: it must not destroy them.
   DWORD s = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
@@ -56,8 +53,8 @@ LRESULT TListView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   return result;
 }
 
-void TListView::ShowCutRowsInTip() {
-  rowTip_ = std::make_unique<TToolTip>();
+void TListView::ShowCutRowsInTip(TToolTip& tips) {
+  rowTip_ = &tips;
   rowTip_->Add(Handle(), L"");
 }
 
@@ -75,7 +72,8 @@ bool TListView::rowCut(int row) const {
     const int shown = std::min(cell.right, client.right) - std::max(cell.left, client.left);
     // The margins the list keeps around a text: a little beside the row's image, more in the other
     // columns.
-    const int margin = Form() ? Form()->Scale(column == 0 ? 4 : 12) : 12;
+    int margin = column == 0 ? 4 : 12;
+    if (Form()) margin = Form()->Scale(margin);
     if (!text.empty() && needed + margin > shown) return true;
   }
   return false;

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,9 +21,6 @@ class TListView : public TControl {
   // A row was double-clicked.
   std::function<void(int index)> OnDblClick;
 
-  TListView();
-  ~TListView() override;
-
   void SetShowColumnHeaders(bool show) { showHeaders_ = show; }
   // `width` is given for 96 dpi.
   void AddColumn(const std::wstring& caption, int width);
@@ -34,9 +30,9 @@ class TListView : public TControl {
   void AutoSizeColumns();
   // The row images, at the small-icon size of the form's dpi. The list is not owned.
   void SetSmallImages(TImageList* images);
-  // A row that the list cuts off shows its whole text, a line per column, in a tip while the mouse
-  // rests on it.
-  void ShowCutRowsInTip();
+  // A row that the list cuts off shows its whole text, a line per column, in a tip of `tips` while
+  // the mouse rests on it.
+  void ShowCutRowsInTip(TToolTip& tips);
   void ScaleChanged(UINT oldDpi) override;
 
   int Count() const;
@@ -74,7 +70,7 @@ class TListView : public TControl {
   bool showHeaders_ = true;
   int columns_ = 0;
   std::vector<std::wstring> captions_;
-  std::unique_ptr<TToolTip> rowTip_;
+  TToolTip* rowTip_ = nullptr;
   std::wstring rowTipText_;
   ColumnSizing sizing_ = ColumnSizing::Given;
   TImageList* smallImages_ = nullptr;

@@ -124,7 +124,7 @@ class TMain : public TForm {
   // The two command-list groups behave alike; one implementation serves both.
   TCommandList sendBefore_{SendBeforeText, SendBeforeEdit, SendBeforeDelete, SendBeforeCommands};
   TCommandList sendAfter_{SendAfterText, SendAfterEdit, SendAfterDelete, SendAfterCommands};
-  // The small buttons' tips.
+  // The tips of the small buttons and of the application rows.
   TToolTip tips_;
 };
 

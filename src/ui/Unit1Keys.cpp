@@ -27,7 +27,7 @@ void TMain::bindKeysAndNames() {
   ApplicationAdd.SetHint(tips_, Utf8ToWide("Dodaj aplikację (Insert)"));
   ApplicationEdit.SetHint(tips_, Utf8ToWide("Zmień zaznaczoną aplikację (Enter, F2)"));
   ApplicationDelete.SetHint(tips_, Utf8ToWide("Usuń zaznaczoną aplikację (Delete)"));
-  ApplicationList.ShowCutRowsInTip();
+  ApplicationList.ShowCutRowsInTip(tips_);
 
   // A field or list is named by the check box of its group, as the window shows it.
   Port.SetAccessibleName(L"Port");

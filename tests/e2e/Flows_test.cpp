@@ -341,6 +341,14 @@ TEST_F(Flow, TheWholeJobByKeyboardAlone) {
   ASSERT_TRUE(WaitUntil([&] {
     return IsWindowVisible(dialog) && fields(dialog) == Texts{L"A", exePath, L"-a"};
   }));
+  // Alt+Down opens the file-open dialog too; cancelled, it changes nothing.
+  PressKeys(VK_TAB);
+  PressKeys(VK_DOWN, MOD_ALT);
+  open = waitForFileDialog(app_->processId());
+  ASSERT_NE(open, nullptr);
+  PressKeys(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(open) || !IsWindowVisible(open); }));
+  PressKeys(VK_TAB, MOD_SHIFT);
   PressKeys(VK_END);
   TypeKeys(L"2");
   PressKeys(VK_RETURN);

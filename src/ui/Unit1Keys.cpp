@@ -2,6 +2,9 @@
 // buttons, their tips, and the names of the controls whose own text does not say what they are.
 #include <oleacc.h>
 
+#include <initializer_list>
+#include <tuple>
+
 #include "base/Text.h"
 #include "ui/Unit1.h"
 
@@ -29,7 +32,7 @@ void TMain::bindKeysAndNames() {
   ApplicationDelete.SetHint(tips_, Utf8ToWide("Usuń zaznaczoną aplikację (Delete)"));
   ApplicationList.ShowCutRowsInTip(tips_);
 
-  // A field or list is named by the check box of its group, as the window shows it.
+  // A field or list is named by the label or check box that the window shows for it.
   Port.SetAccessibleName(L"Port");
   BaudRate.SetAccessibleName(BaudRateLabel.Caption());
   for (TControl* c : std::initializer_list<TControl*>{&SendBeforeText, &SendBeforeCommands})

@@ -72,6 +72,7 @@ void TSpinChildWindow::CreateWindowIn(HWND parent, int left, int top, int width,
 }
 
 LRESULT TSpinChildWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (LRESULT answer; AnswerAccessibility(msg, wp, lp, answer)) return answer;
   return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 

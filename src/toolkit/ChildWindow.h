@@ -4,6 +4,10 @@
 // state, and its position in the parent's client area.
 #include <windows.h>
 
+#include <string>
+
+#include "toolkit/AccessibleName.h"
+
 struct Bounds {
   int left, top, width, height;
 };
@@ -22,7 +26,18 @@ class TChildWindow {
   // Position inside the parent's client area.
   RECT BoundsRect() const;
   void SetBounds(Bounds b);
+  // The name screen readers announce, where the window's own text does not say what it is for;
+  // `role` (a ROLE_SYSTEM_ value) where the system would not know it.
+  void SetAccessibleName(std::wstring name, long role = 0) { accessibleName_.Set(std::move(name), role); }
 
  protected:
+  // Answers a screen reader's WM_GETOBJECT with the name set; false leaves it to the window.
+  bool AnswerAccessibility(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) const {
+    return msg == WM_GETOBJECT && accessibleName_.Answer(hwnd_, wp, lp, result);
+  }
+
   HWND hwnd_ = nullptr;
+
+ private:
+  TAccessibleName accessibleName_;
 };

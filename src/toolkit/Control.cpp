@@ -65,6 +65,7 @@ LRESULT CALLBACK TControl::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     self->detach();
     return CallWindowProcW(classProc, hwnd, msg, wp, lp);
   }
+  if (LRESULT answer; self->AnswerAccessibility(msg, wp, lp, answer)) return answer;
   return self->WndProc(msg, wp, lp);
 }
 

@@ -207,7 +207,26 @@ void TForm::EndBuilding() {
   for (TControl* c : controls_) c->Loaded();
 }
 
+void TForm::AddShortcut(UINT key, UINT modifiers, TButton& button, const TControl* focus) {
+  shortcuts_.push_back({key, modifiers, &button, focus});
+}
+
+bool TForm::shortcut(const MSG& msg) const {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  const UINT modifiers = (GetKeyState(VK_CONTROL) < 0 ? MOD_CONTROL : 0) |
+                         (GetKeyState(VK_MENU) < 0 ? MOD_ALT : 0) |
+                         (GetKeyState(VK_SHIFT) < 0 ? MOD_SHIFT : 0);
+  const HWND focus = GetFocus();
+  for (const Shortcut& s : shortcuts_) {
+    if (s.key != msg.wParam || s.modifiers != modifiers || (s.focus && s.focus->Handle() != focus)) continue;
+    s.button->Click();
+    return true;
+  }
+  return false;
+}
+
 bool TForm::PreTranslateMessage(MSG& msg) {
+  if (shortcut(msg)) return true;
   if (msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN)) {
     HWND focus = GetFocus();
     TControl* fc = TControl::FromHandle(focus);

@@ -51,6 +51,10 @@ class TForm {
   void SetDefaultButton(TButton* b);
   TButton* CancelButton() const { return cancelButton_; }
   TButton* DefaultButton() const { return defaultButton_; }
+  // A key that stands for a button: pressed with exactly `modifiers` (MOD_CONTROL, MOD_ALT,
+  // MOD_SHIFT) while `focus` has the keyboard focus (any control of the form when null), it clicks
+  // the button, which does nothing while it is disabled. The key goes no further either way.
+  void AddShortcut(UINT key, UINT modifiers, TButton& button, const TControl* focus = nullptr);
 
   // Called by TControl::Create.
   void AddControl(TControl* control);
@@ -75,6 +79,8 @@ class TForm {
  private:
   // The control of this form whose window it is, or null.
   TControl* control(HWND hwnd) const;
+  // Clicks the button that a key pressed now stands for; false when it stands for none.
+  bool shortcut(const MSG& msg) const;
   template <typename T>
   friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   void centre();
@@ -94,6 +100,12 @@ class TForm {
   std::vector<TControl*> controls_;
   TButton* cancelButton_ = nullptr;
   TButton* defaultButton_ = nullptr;
+  struct Shortcut {
+    UINT key, modifiers;
+    TButton* button;
+    const TControl* focus;
+  };
+  std::vector<Shortcut> shortcuts_;
   int modalResult_ = 0;
   bool shownOnce_ = false;
   bool inModal_ = false;

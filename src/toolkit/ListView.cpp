@@ -1,9 +1,14 @@
 #include "toolkit/ListView.h"
 
+#include <windowsx.h>
+
+#include <algorithm>
+
 #include "base/Text.h"
 #include "toolkit/Application.h"
 #include "toolkit/Forms.h"
 #include "toolkit/ImageList.h"
+#include "toolkit/ToolTip.h"
 
 DWORD TListView::Style() const {
   // The small images belong to the image list's owner, never to the list: it must not destroy them.
@@ -24,6 +29,7 @@ void TListView::AddColumn(const std::wstring& caption, int width) {
   col.iSubItem = columns_;
   SendMessageW(Handle(), LVM_INSERTCOLUMNW, columns_, reinterpret_cast<LPARAM>(&col));  // -1 on failure
   ++columns_;
+  captions_.push_back(caption);
 }
 
 void TListView::KeepColumnFitted() {
@@ -43,7 +49,53 @@ LRESULT TListView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT result = TControl::WndProc(msg, wp, lp);
   // The client width changes when the vertical scroll bar comes or goes.
   if (msg == WM_SIZE) rowsChanged();
+  if (msg == WM_MOUSEMOVE && rowTip_) updateRowTip(lp);
   return result;
+}
+
+void TListView::ShowCutRowsInTip(TToolTip& tips) {
+  rowTip_ = &tips;
+  rowTip_->Add(Handle(), L"");
+}
+
+bool TListView::rowCut(int row) const {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  for (int column = 0; column < columns_; ++column) {
+    RECT cell{};
+    cell.top = column;
+    cell.left = LVIR_LABEL;
+    if (!SendMessageW(Handle(), LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell))) continue;
+    const std::wstring text = AnsiToWide(RowText(row, column));
+    const auto needed = static_cast<int>(
+        SendMessageW(Handle(), LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    const int shown = std::min(cell.right, client.right) - std::max(cell.left, client.left);
+    // The margins the list keeps around a text: a little beside the row's image, more in the other
+    // columns.
+    int margin = column == 0 ? 4 : 12;
+    if (Form()) margin = Form()->Scale(margin);
+    if (!text.empty() && needed + margin > shown) return true;
+  }
+  return false;
+}
+
+void TListView::updateRowTip(LPARAM point) {
+  LVHITTESTINFO hit{};
+  hit.pt = {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+  const auto row =
+      static_cast<int>(SendMessageW(Handle(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  std::wstring text;
+  if (row >= 0 && rowCut(row)) {
+    for (int column = 0; column < columns_; ++column) {
+      if (column > 0) text += L'\n';
+      text += captions_[column] + L": " + AnsiToWide(RowText(row, column));
+    }
+  }
+  if (text == rowTipText_) return;
+  rowTipText_ = text;
+  // The tip of the row left behind goes; the one of this row shows after the usual pause.
+  rowTip_->Pop();
+  rowTip_->SetText(Handle(), text);
 }
 
 void TListView::AutoSizeColumns() {
@@ -195,6 +247,10 @@ LRESULT TListView::HandleNotify(NMHDR* hdr) {
   switch (hdr->code) {
     case NM_CLICK:
       if (OnClick) SafeCall(OnClick);
+      break;
+    case NM_DBLCLK:
+      if (int row = reinterpret_cast<NMITEMACTIVATE*>(hdr)->iItem; row >= 0 && OnDblClick)
+        SafeCall([&] { OnDblClick(row); });
       break;
     case LVN_ITEMCHANGED: {
       if (deleting_) break;

@@ -4,10 +4,12 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "toolkit/Control.h"
 
 class TImageList;
+class TToolTip;
 
 // A report-style list view: columns, grid lines, whole-row selection, one selected row, selection
 // kept visible, no in-place editing.
@@ -16,6 +18,8 @@ class TListView : public TControl {
   std::function<void()> OnClick;
   // A row became selected or deselected.
   std::function<void(int index, bool selected)> OnSelectItem;
+  // A row was double-clicked.
+  std::function<void(int index)> OnDblClick;
 
   void SetShowColumnHeaders(bool show) { showHeaders_ = show; }
   // `width` is given for 96 dpi.
@@ -26,6 +30,9 @@ class TListView : public TControl {
   void AutoSizeColumns();
   // The row images, at the small-icon size of the form's dpi. The list is not owned.
   void SetSmallImages(TImageList* images);
+  // A row that the list cuts off shows its whole text, a line per column, in a tip of `tips` while
+  // the mouse rests on it.
+  void ShowCutRowsInTip(TToolTip& tips);
   void ScaleChanged(UINT oldDpi) override;
 
   int Count() const;
@@ -56,9 +63,15 @@ class TListView : public TControl {
   enum class ColumnSizing { Given, Fitted, Automatic };
 
   void rowsChanged();
+  // Whether the list shows less than the whole of some text of the row.
+  bool rowCut(int row) const;
+  void updateRowTip(LPARAM point);
 
   bool showHeaders_ = true;
   int columns_ = 0;
+  std::vector<std::wstring> captions_;
+  TToolTip* rowTip_ = nullptr;
+  std::wstring rowTipText_;
   ColumnSizing sizing_ = ColumnSizing::Given;
   TImageList* smallImages_ = nullptr;
   bool updating_ = false;

@@ -1,6 +1,14 @@
 #include "toolkit/SpeedButton.h"
 
 #include <windowsx.h>
+#include <oleacc.h>
+
+#include "toolkit/ToolTip.h"
+
+void TSpeedButton::SetHint(TToolTip& tips, const std::wstring& hint) {
+  tips.Add(Handle(), hint);
+  SetAccessibleName(hint, ROLE_SYSTEM_PUSHBUTTON);
+}
 
 LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   // The button's own mouse handling would take the focus; do the press and release here instead.

@@ -22,6 +22,7 @@ TMain::TMain(std::string settingsFile)
     : TForm(L"Tarvenik - Konfigurator", 400, 420), settingsFile_(std::move(settingsFile)) {
   buildControls();
   bindEvents();
+  bindKeysAndNames();
   EndBuilding();
   SafeCall([this] { FormCreate(); });
 }

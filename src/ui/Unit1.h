@@ -19,6 +19,7 @@
 #include "toolkit/Label.h"
 #include "toolkit/ListView.h"
 #include "toolkit/SpeedButton.h"
+#include "toolkit/ToolTip.h"
 #include "ui/CommandList.h"
 
 class TMain : public TForm {
@@ -109,6 +110,7 @@ class TMain : public TForm {
   void buildPort();
   void bindEvents();
   void bindCommandLists();
+  void bindKeysAndNames();
 
   std::string settingsFile_;
   // The settings file handle: made when the window is loaded, released by a completed save.
@@ -123,6 +125,8 @@ class TMain : public TForm {
   // The two command-list groups behave alike; one implementation serves both.
   TCommandList sendBefore_{SendBeforeText, SendBeforeEdit, SendBeforeDelete, SendBeforeCommands};
   TCommandList sendAfter_{SendAfterText, SendAfterEdit, SendAfterDelete, SendAfterCommands};
+  // The tips of the small buttons and of the application rows.
+  TToolTip tips_;
 };
 
 // The program-wide main window.

@@ -29,6 +29,15 @@ TSelectApplication::TSelectApplication() : TForm(Utf8ToWide("Wybierz aplikację"
   SelectFile.OnClick = [this] { SelectFileClick(); };
   OK.OnClick = [this] { OKClick(); };
   Cancel.OnClick = [this] { CancelClick(); };
+
+  // The keys of the system's own file fields open the file-open dialog; the fields are named by
+  // their labels.
+  AddShortcut(VK_F4, 0, SelectFile, &Path);
+  AddShortcut(VK_DOWN, MOD_ALT, SelectFile, &Path);
+  SelectFile.SetHint(tips_, Utf8ToWide("Wybierz plik (F4, Alt+Strzałka w dół)"));
+  ApplicationName.SetAccessibleName(Label3.Caption());
+  Path.SetAccessibleName(Label1.Caption());
+  Parameters.SetAccessibleName(Label2.Caption());
   EndBuilding();
 }
 

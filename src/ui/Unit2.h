@@ -9,6 +9,7 @@
 #include "toolkit/Forms.h"
 #include "toolkit/Label.h"
 #include "toolkit/SpeedButton.h"
+#include "toolkit/ToolTip.h"
 
 class TSelectApplication : public TForm {
  public:
@@ -32,6 +33,7 @@ class TSelectApplication : public TForm {
 
  private:
   std::wstring lastFile_;  // the file-open dialog starts with the file chosen last time
+  TToolTip tips_;
 };
 
 // The program-wide entry dialog.

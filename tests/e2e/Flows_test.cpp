@@ -1,6 +1,7 @@
 // End-to-end: what a user does in the program, from the first key to the written file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "serial/SerialMap.h"
+#include "testing/Accessibility.h"
 #include "testing/Program.h"
 
 namespace {
@@ -25,6 +27,9 @@ const std::wstring kEntryDialog = L"Wybierz aplikację";
 struct MainWindow {
   explicit MainWindow(HWND w) : window(w) {
     connect = wintest::Child(w, L"Łącz się z portem COM:");
+    sendBefore = wintest::Child(w, L"Wyślij polecenia przed uruchomieniem aplikacji:");
+    startApplication = wintest::Child(w, L"Uruchom program lub wyświetl listę aplikacji do uruchomienia:");
+    sendAfter = wintest::Child(w, L"Wyślij polecenia po zamknięciu aplikacji:");
     ok = wintest::Child(w, L"OK");
     auto combos = wintest::Children(w, L"ComboBox");
     auto edits = wintest::Children(w, L"Edit");
@@ -39,6 +44,7 @@ struct MainWindow {
     baudRate = combos[1];
     sendBeforeText = edits[0];
     sendAfterText = edits[1];
+    interval = edits[2];
     sendBeforeCommands = lists[0];
     applications = lists[1];
     sendAfterCommands = lists[2];
@@ -46,7 +52,8 @@ struct MainWindow {
   bool complete() const { return connect && ok && port && applications; }
 
   HWND window, connect = nullptr, ok = nullptr, port = nullptr, baudRate = nullptr;
-  HWND sendBeforeText = nullptr, sendAfterText = nullptr;
+  HWND sendBefore = nullptr, startApplication = nullptr, sendAfter = nullptr;
+  HWND sendBeforeText = nullptr, sendAfterText = nullptr, interval = nullptr;
   HWND sendBeforeCommands = nullptr, applications = nullptr, sendAfterCommands = nullptr;
   // "+", "E" and "-" of the before, application and after groups.
   std::vector<HWND> plus, edit, minus;
@@ -297,6 +304,240 @@ TEST_F(Flow, ACommandTheFileCannotGiveBackIsRefusedAndStaysInTheField) {
   wintest::ClickRow(list, 0);
   ASSERT_TRUE(WaitUntil([&] { return enabled(main().edit[0]); }));
   refused(L"AT\U0001F600", main().edit[0], outside);
+}
+
+}  // namespace
+
+namespace {
+
+using wintest::PressKeys;
+using wintest::TypeKeys;
+
+// The visible file-open dialog of the process (waits up to 10 s).
+HWND waitForFileDialog(DWORD processId) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(w, &pid);
+      if (pid == processId && IsWindowVisible(w) && wintest::ClassName(w) == L"#32770") found = w;
+    }
+    return found != nullptr;
+  });
+  return found;
+}
+
+TEST_F(Flow, TheWholeJobByKeyboardAlone) {
+  ASSERT_TRUE(serialtest::WriteSerialMap(serialtest::Ports({"COM1"})));
+  start("");
+  MainWindow& m = main();
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == m.window; }));
+  auto focusOn = [&](HWND w) { return WaitUntil([&] { return wintest::FocusOf(m.window) == w; }); };
+  auto rows = [](HWND list, Texts expected) {
+    return WaitUntil([&] { return wintest::Rows(list) == expected; });
+  };
+  auto select = [](HWND list, WORD key, int row) {
+    PressKeys(key);
+    return WaitUntil([&] { return wintest::SelectedRow(list) == row; });
+  };
+  const std::wstring exePath = (dir_.Path() / "Konfigurator.exe").wstring();
+
+  // The serial settings: the next baud rate, no CR.
+  ASSERT_TRUE(focusOn(m.connect));
+  PressKeys(VK_TAB);
+  PressKeys(VK_TAB);
+  PressKeys(VK_DOWN);
+  PressKeys(VK_TAB);
+  PressKeys(VK_SPACE);
+  for (int i = 0; i < 3; ++i) PressKeys(VK_TAB);
+  ASSERT_TRUE(focusOn(m.sendBeforeText));
+  // The commands sent before: one added, one changed (Ctrl+Enter in the field), one deleted.
+  for (const wchar_t* command : {L"ATZ", L"ATH0"}) {
+    TypeKeys(command);
+    PressKeys(VK_RETURN);
+  }
+  ASSERT_TRUE(rows(m.sendBeforeCommands, {L"ATZ", L"ATH0"}));
+  PressKeys(VK_TAB);
+  ASSERT_TRUE(select(m.sendBeforeCommands, VK_HOME, 0));
+  PressKeys(VK_TAB, MOD_SHIFT);
+  TypeKeys(L"ATZ1");
+  PressKeys(VK_RETURN, MOD_CONTROL);
+  ASSERT_TRUE(rows(m.sendBeforeCommands, {L"ATZ1", L"ATH0"}));
+  PressKeys(VK_TAB);
+  ASSERT_TRUE(select(m.sendBeforeCommands, VK_END, 1));
+  PressKeys(VK_DELETE);
+  ASSERT_TRUE(rows(m.sendBeforeCommands, {L"ATZ1"}));
+
+  // Two applications added (Insert; the second file chosen in the file-open dialog that F4
+  // opens), the first changed (Enter), the second deleted.
+  PressKeys(VK_TAB);
+  ASSERT_TRUE(focusOn(m.startApplication));
+  PressKeys(VK_TAB);
+  ASSERT_TRUE(focusOn(m.applications));
+  PressKeys(VK_INSERT);
+  HWND dialog = app_->waitForWindow(kEntryDialog);
+  ASSERT_NE(dialog, nullptr);
+  for (const std::wstring& field : {std::wstring(L"A"), exePath, std::wstring(L"-a")}) {
+    TypeKeys(field);
+    PressKeys(VK_TAB);
+  }
+  PressKeys(VK_RETURN);
+  ASSERT_TRUE(rows(m.applications, {L"A"}));
+  PressKeys(VK_INSERT);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog); }));
+  TypeKeys(L"B");
+  PressKeys(VK_TAB);
+  PressKeys(VK_F4);
+  HWND open = waitForFileDialog(app_->processId());
+  ASSERT_NE(open, nullptr);
+  TypeKeys(exePath);
+  PressKeys(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return fields(dialog) == Texts{L"B", exePath, L""}; }));
+  PressKeys(VK_TAB);
+  TypeKeys(L"-b");
+  PressKeys(VK_RETURN);
+  ASSERT_TRUE(rows(m.applications, {L"A", L"B"}));
+  ASSERT_TRUE(select(m.applications, VK_HOME, 0));
+  PressKeys(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] {
+    return IsWindowVisible(dialog) && fields(dialog) == Texts{L"A", exePath, L"-a"};
+  }));
+  // Alt+Down opens the file-open dialog too; cancelled, it changes nothing.
+  PressKeys(VK_TAB);
+  PressKeys(VK_DOWN, MOD_ALT);
+  open = waitForFileDialog(app_->processId());
+  ASSERT_NE(open, nullptr);
+  PressKeys(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(open) || !IsWindowVisible(open); }));
+  PressKeys(VK_TAB, MOD_SHIFT);
+  PressKeys(VK_END);
+  TypeKeys(L"2");
+  PressKeys(VK_RETURN);
+  ASSERT_TRUE(rows(m.applications, {L"A2", L"B"}));
+  ASSERT_TRUE(select(m.applications, VK_END, 1));
+  PressKeys(VK_DELETE);
+  ASSERT_TRUE(rows(m.applications, {L"A2"}));
+
+  // The commands sent after: F2 in the list changes the selected one.
+  PressKeys(VK_TAB);
+  ASSERT_TRUE(focusOn(m.sendAfter));
+  PressKeys(VK_TAB);
+  for (const wchar_t* command : {L"X1", L"X2"}) {
+    TypeKeys(command);
+    PressKeys(VK_RETURN);
+  }
+  ASSERT_TRUE(rows(m.sendAfterCommands, {L"X1", L"X2"}));
+  PressKeys(VK_TAB);
+  ASSERT_TRUE(select(m.sendAfterCommands, VK_HOME, 0));
+  PressKeys(VK_TAB, MOD_SHIFT);
+  TypeKeys(L"X0");
+  PressKeys(VK_TAB);
+  PressKeys(VK_F2);
+  ASSERT_TRUE(rows(m.sendAfterCommands, {L"X0", L"X2"}));
+  ASSERT_TRUE(select(m.sendAfterCommands, VK_END, 1));
+  PressKeys(VK_DELETE);
+  ASSERT_TRUE(rows(m.sendAfterCommands, {L"X0"}));
+
+  // The interval, last in the tab order; F1 shows the help message, which Enter closes.
+  for (int i = 0; i < 4; ++i) PressKeys(VK_TAB);
+  ASSERT_TRUE(focusOn(m.interval));
+  TypeKeys(L"12");
+  PressKeys(VK_F1);
+  HWND help = app_->waitForWindow(kTitle, m.window);
+  ASSERT_NE(help, nullptr);
+  PressKeys(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(help); }));
+  ASSERT_TRUE(focusOn(m.interval));
+  for (int i = 0; i < 3; ++i) PressKeys(VK_TAB, MOD_SHIFT);
+  ASSERT_TRUE(focusOn(m.ok));
+  PressKeys(VK_RETURN);
+  EXPECT_EQ(app_->waitForExit(), 0);
+  EXPECT_EQ(wintest::ReadFile(file()),
+            "[Settings]\r\nRS232Connect=1\r\nRS232Port=COM1\r\nRS232BaudRate=14400\r\nCR=0\r\nLF=1\r\n"
+            "SendBefore=1\r\nStartApplication=1\r\nInterval=12\r\nSendAfter=1\r\n"
+            "[SendBefore]\r\nCount=1\r\nCommand[0]=ATZ1\r\n"
+            "[Application]\r\nCount=1\r\nName[0]=A2\r\nPath[0]=" +
+                exe() + "\r\nParameters[0]=-a\r\n[SendAfter]\r\nCount=1\r\nCommand[0]=X0\r\n");
+}
+
+TEST_F(Flow, ADoubleClickOnAnApplicationRowOpensItForChanging) {
+  start("[Application]\r\nCount=1\r\nName[0]=A\r\nPath[0]=" + exe() + "\r\nParameters[0]=-a\r\n");
+  wintest::DoubleClickRow(main().applications, 0);
+  HWND dialog = app_->waitForWindow(kEntryDialog);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(fields(dialog), (Texts{L"A", (dir_.Path() / "Konfigurator.exe").wstring(), L"-a"}));
+  closeWith(dialog, VK_ESCAPE);
+}
+
+// The arrows of a spin field, up first.
+std::vector<HWND> spinArrows(HWND field) {
+  std::vector<HWND> arrows;
+  if (HWND pair = GetWindow(field, GW_CHILD))
+    for (HWND a = GetWindow(pair, GW_CHILD); a; a = GetWindow(a, GW_HWNDNEXT)) arrows.push_back(a);
+  std::sort(arrows.begin(), arrows.end(), [](HWND a, HWND b) {
+    RECT ra, rb;
+    GetWindowRect(a, &ra);
+    GetWindowRect(b, &rb);
+    return ra.top < rb.top;
+  });
+  return arrows;
+}
+
+TEST_F(Flow, AScreenReaderHearsTheNameOfEveryControl) {
+  start("");
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  MainWindow& m = main();
+  const std::vector<HWND> arrows = spinArrows(m.interval);
+  ASSERT_EQ(arrows.size(), 2u);
+  const std::wstring before = L"Wyślij polecenia przed uruchomieniem aplikacji:";
+  const std::wstring applications = L"Uruchom program lub wyświetl listę aplikacji do uruchomienia:";
+  const std::wstring after = L"Wyślij polecenia po zamknięciu aplikacji:";
+  const std::vector<std::pair<HWND, std::wstring>> mainNames = {
+      {m.connect, L"Łącz się z portem COM:"},
+      {m.port, L"Port"},
+      {m.baudRate, L"BaudRate:"},
+      {wintest::Child(m.window, L"CR"), L"CR"},
+      {wintest::Child(m.window, L"LF"), L"LF"},
+      {m.sendBefore, before},
+      {m.sendBeforeText, before},
+      {m.plus[0], L"Dodaj polecenie (Enter)"},
+      {m.edit[0], L"Zmień zaznaczone polecenie (Ctrl+Enter, F2)"},
+      {m.minus[0], L"Usuń zaznaczone polecenie (Delete)"},
+      {m.sendBeforeCommands, before},
+      {m.startApplication, applications},
+      {m.applications, applications},
+      {m.plus[1], L"Dodaj aplikację (Insert)"},
+      {m.edit[1], L"Zmień zaznaczoną aplikację (Enter, F2)"},
+      {m.minus[1], L"Usuń zaznaczoną aplikację (Delete)"},
+      {m.interval, L"Sprawdzaj co (w sekundach)"},
+      {arrows[0], L"Zwiększ (strzałka w górę)"},
+      {arrows[1], L"Zmniejsz (strzałka w dół)"},
+      {m.sendAfter, after},
+      {m.sendAfterText, after},
+      {m.plus[2], L"Dodaj polecenie (Enter)"},
+      {m.edit[2], L"Zmień zaznaczone polecenie (Ctrl+Enter, F2)"},
+      {m.minus[2], L"Usuń zaznaczone polecenie (Delete)"},
+      {m.sendAfterCommands, after},
+      {wintest::Child(m.window, L"Anuluj"), L"Anuluj"},
+      {wintest::Child(m.window, L"Pomoc"), L"Pomoc"},
+      {m.ok, L"OK"},
+  };
+  for (const auto& [control, name] : mainNames) EXPECT_EQ(wintest::AccessibleName(control), name);
+
+  HWND dialog = openEntryDialog(m.plus[1]);
+  ASSERT_NE(dialog, nullptr);
+  const std::vector<HWND> fields = wintest::Children(dialog, L"Edit");
+  ASSERT_EQ(fields.size(), 3u);
+  const std::vector<std::pair<HWND, std::wstring>> dialogNames = {
+      {fields[0], L"Nazwa:"},
+      {fields[1], L"Ścieżka dostępu:"},
+      {wintest::Child(dialog, L"..."), L"Wybierz plik (F4, Alt+Strzałka w dół)"},
+      {fields[2], L"Parametry:"},
+      {wintest::Child(dialog, L"OK"), L"OK"},
+      {wintest::Child(dialog, L"Anuluj"), L"Anuluj"},
+  };
+  for (const auto& [control, name] : dialogNames) EXPECT_EQ(wintest::AccessibleName(control), name);
+  CoUninitialize();
 }
 
 }  // namespace

@@ -58,22 +58,23 @@ class Running {
   bool started() const { return started_; }
 
   // The first visible top-level window of the process with this caption that is no message box
-  // (waits up to 10 s).
-  HWND waitForWindow(const std::wstring& caption) {
+  // and not `except` (waits up to 10 s).
+  HWND waitForWindow(const std::wstring& caption, HWND except = nullptr) {
     struct Search {
       DWORD pid;
       const std::wstring* caption;
+      HWND except;
       HWND found;
     };
     for (int i = 0; i < 200; ++i) {
-      Search s{pi_.dwProcessId, &caption, nullptr};
+      Search s{pi_.dwProcessId, &caption, except, nullptr};
       EnumWindows(
           [](HWND h, LPARAM lp) -> BOOL {
             auto* s = reinterpret_cast<Search*>(lp);
             DWORD pid = 0;
             GetWindowThreadProcessId(h, &pid);
             // Message boxes carry the application's title too, and may still be up.
-            if (pid == s->pid && IsWindowVisible(h) && WindowText(h) == *s->caption &&
+            if (pid == s->pid && h != s->except && IsWindowVisible(h) && WindowText(h) == *s->caption &&
                 ClassName(h) != L"#32770") {
               s->found = h;
               return FALSE;
@@ -202,6 +203,42 @@ inline void TypeInto(HWND w, const std::wstring& text) {
   for (wchar_t c : text) PostMessageW(w, WM_CHAR, c, 1);
 }
 
+// Real key presses, as the keyboard makes them: they go to the control that has the focus in the
+// foreground window. `modifiers` (MOD_CONTROL, MOD_ALT, MOD_SHIFT) are held down around the key.
+inline void PressKeys(WORD vk, UINT modifiers = 0) {
+  std::vector<INPUT> input;
+  auto key = [&](WORD k, bool up) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = k;
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    input.push_back(i);
+  };
+  const std::pair<UINT, WORD> held[] = {{MOD_CONTROL, VK_CONTROL}, {MOD_ALT, VK_MENU}, {MOD_SHIFT, VK_SHIFT}};
+  for (auto [modifier, k] : held)
+    if (modifiers & modifier) key(k, false);
+  key(vk, false);
+  key(vk, true);
+  for (auto [modifier, k] : held)
+    if (modifiers & modifier) key(k, true);
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+// Characters typed on the keyboard, each pressed and released.
+inline void TypeKeys(const std::wstring& text) {
+  std::vector<INPUT> input;
+  for (wchar_t c : text) {
+    for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+      INPUT i{};
+      i.type = INPUT_KEYBOARD;
+      i.ki.wScan = c;
+      i.ki.dwFlags = KEYEVENTF_UNICODE | up;
+      input.push_back(i);
+    }
+  }
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
 // Memory in the process of a window, for the list messages that take a pointer.
 class RemoteMemory {
  public:
@@ -272,15 +309,26 @@ inline int SelectedRow(HWND list) {
   return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-// A click on the middle of a row.
-inline void ClickRow(HWND list, int row) {
+// The middle of a row.
+inline POINT RowCentre(HWND list, int row) {
   RemoteMemory mem(list, sizeof(RECT));
   RECT r{};
   r.left = LVIR_BOUNDS;
   mem.write(&r, sizeof r);
   SendMessageW(list, LVM_GETITEMRECT, row, mem.param());
   mem.read(&r, sizeof r);
-  ClickAt(list, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// A click on the middle of a row.
+inline void ClickRow(HWND list, int row) { ClickAt(list, RowCentre(list, row)); }
+
+// A double click on the middle of a row: a click, then the second press and its release.
+inline void DoubleClickRow(HWND list, int row) {
+  const POINT p = RowCentre(list, row);
+  ClickAt(list, p);
+  PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+  PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
 }
 
 }  // namespace wintest

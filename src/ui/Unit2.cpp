@@ -6,9 +6,9 @@
 #include "base/Text.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
-#include "toolkit/SystemFunction.h"
 #include "ui/FileIcon.h"
 #include "ui/Unit1.h"
+#include "win/SystemFunction.h"
 
 TSelectApplication* SelectApplication = nullptr;
 int EditIndex = -1;

@@ -3,7 +3,7 @@
 // changes without a word.
 #include <string>
 
-#include "toolkit/Handles.h"
+#include "win/Handles.h"
 
 class TSettingsFileClaim {
  public:

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "serial/SerialPorts.h"
-#include "toolkit/Handles.h"
+#include "win/Handles.h"
 
 namespace {
 

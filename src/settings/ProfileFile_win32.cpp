@@ -5,31 +5,11 @@
 
 #include "base/Text.h"
 #include "settings/ProfileFile.h"
+#include "win/Handles.h"
 
 namespace {
 
 constexpr uint64_t kRecent100ns = 20'000'000;  // 2 s in FILETIME units
-
-class Handle {
- public:
-  explicit Handle(HANDLE h) : h_(h) {}
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  ~Handle() { close(); }
-  void reset(HANDLE h) {
-    close();
-    h_ = h;
-  }
-  HANDLE get() const { return h_; }
-  bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
-  bool close() {
-    if (!valid()) return true;
-    return CloseHandle(std::exchange(h_, INVALID_HANDLE_VALUE)) != FALSE;
-  }
-
- private:
-  HANDLE h_;
-};
 
 uint64_t join(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; }
 
@@ -95,9 +75,9 @@ bool moveOver(const std::wstring& from, const std::wstring& to) {
 }  // namespace
 
 FileProbe ProbeFile(const std::string& path) {
-  Handle file(openExisting(AnsiToWide(path), FILE_READ_ATTRIBUTES));
+  UniqueFileHandle file(openExisting(AnsiToWide(path), FILE_READ_ATTRIBUTES));
   BY_HANDLE_FILE_INFORMATION info;
-  if (!file.valid()) {
+  if (!file) {
     DWORD error = GetLastError();
     FileProbe p;
     p.kind = (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? FileProbe::Kind::Absent
@@ -109,9 +89,9 @@ FileProbe ProbeFile(const std::string& path) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, FileProbe& probe) {
-  Handle file(openExisting(AnsiToWide(path), GENERIC_READ));
+  UniqueFileHandle file(openExisting(AnsiToWide(path), GENERIC_READ));
   BY_HANDLE_FILE_INFORMATION info;
-  if (!file.valid() || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+  if (!file || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
   FileProbe opened = probeOf(info);
   if (opened.kind != FileProbe::Kind::Regular || opened.identity.size > kMaxProfileFileSize)
     return std::nullopt;
@@ -155,8 +135,8 @@ std::optional<FileProbe> ReplaceFileAtomically(const std::string& path, std::str
   if (attributes == INVALID_FILE_ATTRIBUTES && GetLastError() != ERROR_FILE_NOT_FOUND) return std::nullopt;
 
   std::wstring temp;
-  Handle file(createBeside(target, temp));
-  if (!file.valid()) return std::nullopt;
+  UniqueFileHandle file(createBeside(target, temp));
+  if (!file) return std::nullopt;
 
   bool ok = writeAll(file.get(), bytes);
   BY_HANDLE_FILE_INFORMATION info;
@@ -181,8 +161,8 @@ std::optional<std::string> CopyBeside(const std::string& path, bool& folderRefus
     bytes = std::move(*read);
   }
   std::wstring temp;
-  Handle file(createBeside(target, temp));
-  if (!file.valid()) {
+  UniqueFileHandle file(createBeside(target, temp));
+  if (!file) {
     folderRefused = GetLastError() == ERROR_ACCESS_DENIED;
     return std::nullopt;
   }
@@ -201,14 +181,14 @@ bool MayWriteFile(const std::string& path) {
   if (attributes == INVALID_FILE_ATTRIBUTES ||
       (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DEVICE)))
     return false;
-  Handle file(openExisting(name, GENERIC_WRITE));
-  return file.valid();
+  UniqueFileHandle file(openExisting(name, GENERIC_WRITE));
+  return static_cast<bool>(file);
 }
 
 bool SyncFile(const std::string& path) {
-  Handle file(openExisting(AnsiToWide(path), GENERIC_WRITE | FILE_WRITE_ATTRIBUTES));
+  UniqueFileHandle file(openExisting(AnsiToWide(path), GENERIC_WRITE | FILE_WRITE_ATTRIBUTES));
   FILETIME written, now;
-  if (!file.valid() || !FlushFileBuffers(file.get()) || !GetFileTime(file.get(), nullptr, nullptr, &written))
+  if (!file || !FlushFileBuffers(file.get()) || !GetFileTime(file.get(), nullptr, nullptr, &written))
     return false;
   GetSystemTimeAsFileTime(&now);
   uint64_t was = join(written.dwHighDateTime, written.dwLowDateTime);
@@ -231,24 +211,21 @@ std::vector<std::string> FilesStartingWith(const std::string& prefix) {
   const std::wstring_view start = std::wstring_view(wide).substr(folder.size());
   std::vector<std::string> files;
   WIN32_FIND_DATAW found;
-  HANDLE search =
-      FindFirstFileExW((wide + L"*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
-  if (search == INVALID_HANDLE_VALUE) return files;
+  UniqueFindHandle search(
+      FindFirstFileExW((wide + L"*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0));
+  if (!search) return files;
   do {
     // The search also matches short names and ignores case; only the names themselves count here.
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
         std::wstring_view(found.cFileName).starts_with(start))
       files.push_back(WideToAnsi(folder + found.cFileName));
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  } while (FindNextFileW(search.get(), &found));
   return files;
 }
 
 bool ProcessRuns(uint32_t processId) {
-  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+  UniqueKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
   // No such process gives ERROR_INVALID_PARAMETER; anything else (access denied) may be a running one.
   if (!process) return GetLastError() != ERROR_INVALID_PARAMETER;
-  const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-  CloseHandle(process);
-  return runs;
+  return WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
 }

@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <string>
 
+#ifdef _WIN32
+#include "win/Handles.h"
+#endif
+
 class TFileMap {
  public:
   enum class Failure { None, Open, CreateMapping, MapView };
@@ -25,8 +29,10 @@ class TFileMap {
   const unsigned char* data_ = nullptr;
   uint64_t size_ = 0;
 #ifdef _WIN32
-  void* file_ = nullptr;     // HANDLE, INVALID_HANDLE_VALUE kept as nullptr
-  void* mapping_ = nullptr;  // HANDLE
+  // Released in the reverse order: the view, the mapping, the file.
+  UniqueFileHandle file_;
+  UniqueKernelHandle mapping_;
+  UniqueFileView view_;
 #else
   int fd_ = -1;
 #endif

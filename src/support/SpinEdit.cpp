@@ -14,6 +14,7 @@
 #include "toolkit/Dpi.h"
 #include "toolkit/Forms.h"
 #include "toolkit/WinUtil.h"
+#include "win/Win32Check.h"
 
 namespace {
 
@@ -67,8 +68,8 @@ TSpinChildWindow::~TSpinChildWindow() {
 void TSpinChildWindow::CreateWindowIn(HWND parent, int left, int top, int width, int height) {
   static const bool registered = RegisterWindowClass(kChildClass, &ObjectWindowProc<TSpinChildWindow>);
   (void)registered;
-  CreateWindowExW(WS_EX_NOPARENTNOTIFY, kChildClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, left, top,
-                  width, height, parent, nullptr, GetModuleHandleW(nullptr), this);
+  Win32Check(CreateWindowExW(WS_EX_NOPARENTNOTIFY, kChildClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                             left, top, width, height, parent, nullptr, GetModuleHandleW(nullptr), this));
 }
 
 LRESULT TSpinChildWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -138,10 +139,9 @@ void TTimerSpeedButton::paint(HDC dc) {
   GetClientRect(Handle(), &rc);
   const bool enabled = IsWindowEnabled(Handle()) != FALSE;
   const bool down = Down();
-  if (HTHEME theme = OpenThemeData(Handle(), L"BUTTON")) {
+  if (UniqueTheme theme(OpenThemeData(Handle(), L"BUTTON")); theme) {
     int state = !enabled ? PBS_DISABLED : down ? PBS_PRESSED : PBS_NORMAL;
-    DrawThemeBackground(theme, dc, BP_PUSHBUTTON, state, &rc, nullptr);
-    CloseThemeData(theme);
+    DrawThemeBackground(theme.get(), dc, BP_PUSHBUTTON, state, &rc, nullptr);
   } else {
     DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (down ? DFCS_PUSHED : 0));
   }

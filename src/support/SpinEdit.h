@@ -11,8 +11,8 @@
 #include "support/SpinRules.h"
 #include "toolkit/ChildWindow.h"
 #include "toolkit/Edit.h"
-#include "toolkit/Handles.h"
 #include "toolkit/WindowProc.h"
+#include "win/Handles.h"
 
 // A window of this unit that lives inside another control rather than directly on a form: the
 // arrow pair inside the field and the arrows inside the pair. It owns its window.

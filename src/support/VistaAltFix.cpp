@@ -9,6 +9,7 @@
 #include "support/FormObj.h"
 #include "toolkit/Application.h"
 #include "toolkit/Forms.h"
+#include "win/SystemFunction.h"
 
 namespace {
 
@@ -41,11 +42,6 @@ void repaintTree(HWND window, bool all) {
 
 UINT_PTR hookId(const TVistaAltFix* fix) { return reinterpret_cast<UINT_PTR>(fix); }
 
-template <typename F>
-F procAddress(HMODULE module, LPCSTR name) {
-  return module ? reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(module, name))) : nullptr;
-}
-
 // The common controls library that this program's controls and hooks come from: the module that
 // holds the imported InitCommonControlsEx (with a manifest, version 6 rather than the system's
 // default one).
@@ -54,17 +50,17 @@ HMODULE commonControls() {
   if (GetModuleHandleExW(
           GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
           reinterpret_cast<LPCWSTR>(&InitCommonControlsEx), &module) &&
-      GetProcAddress(module, "InitCommonControlsEx"))
+      ModuleFunction<decltype(InitCommonControlsEx)>(module, "InitCommonControlsEx"))
     return module;
   return GetModuleHandleW(L"comctl32.dll");
 }
 
 // GetWindowSubclass: some versions of the library export it by its ordinal (411) only.
-using GetWindowSubclassFn = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
-GetWindowSubclassFn getWindowSubclass() {
+using GetWindowSubclassFn = BOOL WINAPI(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
+GetWindowSubclassFn* getWindowSubclass() {
   HMODULE module = commonControls();
-  auto get = procAddress<GetWindowSubclassFn>(module, "GetWindowSubclass");
-  return get ? get : procAddress<GetWindowSubclassFn>(module, MAKEINTRESOURCEA(411));
+  auto get = ModuleFunction<GetWindowSubclassFn>(module, "GetWindowSubclass");
+  return get ? get : ModuleFunction<GetWindowSubclassFn>(module, MAKEINTRESOURCEA(411));
 }
 
 // A tracker on Windows: puts its hook on the form's window, in front of the form's own handler,
@@ -111,7 +107,7 @@ class TWinFormObj final : public TFormObj {
 
 // Version 6 of the common controls: the library this program's controls were made by.
 bool commonControls6() {
-  auto getVersion = procAddress<DLLGETVERSIONPROC>(commonControls(), "DllGetVersion");
+  auto getVersion = ModuleFunction<HRESULT CALLBACK(DLLVERSIONINFO*)>(commonControls(), "DllGetVersion");
   if (!getVersion) return false;
   DLLVERSIONINFO info{};
   info.cbSize = sizeof info;

@@ -2,7 +2,7 @@
 
 #include <oleacc.h>
 
-#include "toolkit/SystemFunction.h"
+#include "win/SystemFunction.h"
 
 namespace {
 

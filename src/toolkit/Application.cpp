@@ -45,8 +45,8 @@ bool TApplication::ProcessMessage() {
     return true;
   }
   bool handled = false;
-  for (auto& [id, hook] : hooks_) {
-    SafeCall([&] { handled = hook(msg); });
+  for (auto& entry : hooks_) {
+    SafeCall([&] { handled = entry.second(msg); });
     if (handled) break;
   }
   if (!handled && !handleKeyboard(msg)) {

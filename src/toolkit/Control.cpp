@@ -5,6 +5,7 @@
 #include "base/Text.h"
 #include "toolkit/Forms.h"
 #include "toolkit/WinUtil.h"
+#include "win/Win32Check.h"
 
 namespace {
 constexpr wchar_t kControlProp[] = L"TarvenikControl";
@@ -20,10 +21,9 @@ void TControl::Create(TForm& parent, std::string name, const std::wstring& capti
   DWORD style = WS_CHILD | WS_VISIBLE | Style();
   if (tabOrder >= 0) style |= WS_TABSTOP;
   if (!enabled) style |= WS_DISABLED;
-  hwnd_ = CreateWindowExW(ExStyle(), WindowClass(), caption.c_str(), style, parent.Scale(b.left),
-                          parent.Scale(b.top), parent.Scale(b.width), parent.Scale(b.height), parent.Handle(),
-                          nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (!hwnd_) return;
+  hwnd_ = Win32Check(CreateWindowExW(ExStyle(), WindowClass(), caption.c_str(), style, parent.Scale(b.left),
+                                     parent.Scale(b.top), parent.Scale(b.width), parent.Scale(b.height),
+                                     parent.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr));
   // The property lets FromHandle tell our controls from other windows. The object itself and the
   // class's procedure are kept where every message finds them without a lookup: window properties
   // and the common controls' subclass chain cost a call to the window manager per message.

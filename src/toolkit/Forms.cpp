@@ -8,6 +8,7 @@
 #include "toolkit/ComboBox.h"
 #include "toolkit/WinUtil.h"
 #include "toolkit/WindowProc.h"
+#include "win/Win32Check.h"
 
 namespace {
 
@@ -40,9 +41,9 @@ TForm::TForm(const std::wstring& caption, int clientWidth, int clientHeight, Bor
   TForm* owner = Application().MainForm();
   // The first form is the main window; it gets the taskbar button with the application's title.
   if (!owner) exStyle |= WS_EX_APPWINDOW;
-  hwnd_ = CreateWindowExW(exStyle, kFormClass, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                          r.right - r.left, r.bottom - r.top, owner ? owner->Handle() : nullptr, nullptr,
-                          GetModuleHandleW(nullptr), this);
+  hwnd_ = Win32Check(CreateWindowExW(
+      exStyle, kFormClass, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
+      r.bottom - r.top, owner ? owner->Handle() : nullptr, nullptr, GetModuleHandleW(nullptr), this));
   if (UINT shown = DpiForWindow(hwnd_); shown != dpi_) {
     dpi_ = shown;
     fitClientSize();

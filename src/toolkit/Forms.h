@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "toolkit/Dpi.h"
-#include "toolkit/Handles.h"
+#include "win/Handles.h"
 
 class TControl;
 class TButton;

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "toolkit/Handles.h"
+#include "win/Handles.h"
 
 class TImageList {
  public:

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "toolkit/Handles.h"
+#include "win/Handles.h"
 
 // Registers a window class of this module with the arrow cursor and the dialog background.
 // Returns false when it could not be registered (for instance because it already is).

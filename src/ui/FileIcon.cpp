@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "toolkit/SystemFunction.h"
 #include "ui/IconData.h"
+#include "win/SystemFunction.h"
 
 namespace {
 
@@ -51,9 +51,7 @@ UniqueIcon ExtractFileIcon(const std::string& path) {
 
 bool ApplicationFileExists(const std::string& path) {
   WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA(path.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  FindClose(find);
+  if (!UniqueFindHandle(FindFirstFileA(path.c_str(), &data))) return false;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
   FILETIME local;
   WORD date, time;

@@ -2,7 +2,7 @@
 // The first icon of a file, and whether a file exists, as the application list sees them.
 #include <string>
 
-#include "toolkit/Handles.h"
+#include "win/Handles.h"
 
 // The first icon of the file at `path` (8-bit text), or an empty holder when the file has none
 // or is not an executable, library or icon file.

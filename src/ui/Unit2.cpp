@@ -4,10 +4,11 @@
 
 #include "base/Text.h"
 #include "toolkit/Application.h"
-#include "toolkit/SystemFunction.h"
+#include "toolkit/Dialogs.h"
 #include "ui/FileIcon.h"
 #include "ui/Refusal.h"
 #include "ui/Unit1.h"
+#include "win/SystemFunction.h"
 
 TSelectApplication* SelectApplication = nullptr;
 int EditIndex = -1;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "toolkit/Handles.h"
+#include "win/Handles.h"
 
 namespace wintest {
 

@@ -11,6 +11,7 @@
 #include "toolkit/Edit.h"
 #include "toolkit/Forms.h"
 #include "toolkit/SpeedButton.h"
+#include "win/Win32Check.h"
 
 namespace {
 
@@ -86,6 +87,25 @@ TEST_F(ToolkitTest, EscClicksTheCancelButtonUnlessADropDownListIsOpen) {
   PostMessageW(form.combo.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
   wintest::PumpMessages();
   EXPECT_EQ(cancels, 1);
+}
+
+TEST_F(ToolkitTest, AControlWhoseWindowCannotBeMadeRaisesTheSystemsError) {
+  class Unmade : public TControl {
+    const wchar_t* WindowClass() const override { return L"NoSuchWindowClass"; }
+  };
+  TForm form(L"F", 100, 50);
+  Unmade control;
+  try {
+    control.Create(form, "Unmade", L"", {0, 0, 10, 10}, 0, true);
+    ADD_FAILURE() << "no error raised";
+  } catch (const Exception& e) {
+    // No such class: Windows says 1407, Wine 1411.
+    auto failure = [](DWORD code) {
+      return SystemErrorText(code) + " (win error code: " + std::to_string(code) + ")";
+    };
+    EXPECT_TRUE(e.Message() == failure(1407) || e.Message() == failure(1411)) << e.Message();
+  }
+  EXPECT_EQ(control.Handle(), nullptr);
 }
 
 TEST_F(ToolkitTest, CheckBoxClickFiresForTheUserAndForTheProgram) {

@@ -1,9 +1,10 @@
 #pragma once
-// Owners for the Windows objects the class library creates, and holders of device contexts and
-// of objects selected into them. Window handles are not owned here: a window is destroyed by the
-// form that holds it.
+// Owners for the Windows objects the program creates or opens, and holders of device contexts
+// and of objects selected into them. Window handles are not owned here: a window is destroyed by
+// the form that holds it.
 #include <windows.h>
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <utility>
 
@@ -28,6 +29,9 @@ class UniqueHandle {
     if (h_ != Traits::invalid()) Traits::close(h_);
     h_ = h;
   }
+  // Closes now. False when the system says closing failed: for a file just written, its data may
+  // not all have reached it.
+  bool close() { return h_ == Traits::invalid() || Traits::close(std::exchange(h_, Traits::invalid())); }
 
  private:
   H h_ = Traits::invalid();
@@ -35,36 +39,48 @@ class UniqueHandle {
 
 struct FontTraits {
   static HFONT invalid() { return nullptr; }
-  static void close(HFONT h) { DeleteObject(h); }
+  static bool close(HFONT h) { return DeleteObject(h) != FALSE; }
 };
 struct IconTraits {
   static HICON invalid() { return nullptr; }
-  static void close(HICON h) { DestroyIcon(h); }
+  static bool close(HICON h) { return DestroyIcon(h) != FALSE; }
 };
 struct ImageListTraits {
   static HIMAGELIST invalid() { return nullptr; }
-  static void close(HIMAGELIST h) { ImageList_Destroy(h); }
+  static bool close(HIMAGELIST h) { return ImageList_Destroy(h) != FALSE; }
 };
 struct KernelHandleTraits {
   static HANDLE invalid() { return nullptr; }
-  static void close(HANDLE h) { CloseHandle(h); }
+  static bool close(HANDLE h) { return CloseHandle(h) != FALSE; }
 };
 struct FileHandleTraits {
   static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
-  static void close(HANDLE h) { CloseHandle(h); }
+  static bool close(HANDLE h) { return CloseHandle(h) != FALSE; }
 };
 struct RegKeyTraits {
   static HKEY invalid() { return nullptr; }
-  static void close(HKEY h) { RegCloseKey(h); }
+  static bool close(HKEY h) { return RegCloseKey(h) == ERROR_SUCCESS; }
 };
 struct BitmapTraits {
   static HBITMAP invalid() { return nullptr; }
-  static void close(HBITMAP h) { DeleteObject(h); }
+  static bool close(HBITMAP h) { return DeleteObject(h) != FALSE; }
 };
 
+struct FindHandleTraits {
+  static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
+  static bool close(HANDLE h) { return FindClose(h) != FALSE; }
+};
+struct FileViewTraits {
+  static const void* invalid() { return nullptr; }
+  static bool close(const void* view) { return UnmapViewOfFile(view) != FALSE; }
+};
+struct ThemeTraits {
+  static HTHEME invalid() { return nullptr; }
+  static bool close(HTHEME h) { return SUCCEEDED(CloseThemeData(h)); }
+};
 struct DCTraits {
   static HDC invalid() { return nullptr; }
-  static void close(HDC h) { DeleteDC(h); }
+  static bool close(HDC h) { return DeleteDC(h) != FALSE; }
 };
 
 using UniqueFont = UniqueHandle<HFONT, FontTraits>;
@@ -72,6 +88,9 @@ using UniqueIcon = UniqueHandle<HICON, IconTraits>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 using UniqueFileHandle = UniqueHandle<HANDLE, FileHandleTraits>;
+using UniqueFindHandle = UniqueHandle<HANDLE, FindHandleTraits>;
+using UniqueFileView = UniqueHandle<const void*, FileViewTraits>;  // a view of a file mapping
+using UniqueTheme = UniqueHandle<HTHEME, ThemeTraits>;
 using UniqueRegKey = UniqueHandle<HKEY, RegKeyTraits>;
 using UniqueBitmap = UniqueHandle<HBITMAP, BitmapTraits>;
 using UniqueDC = UniqueHandle<HDC, DCTraits>;

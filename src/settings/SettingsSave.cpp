@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "settings/ProfileFile.h"
+#include "settings/FileReplace.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "settings/ProfileDocument.h"
+#include "settings/posix/ParsedProfile.h"
 
 #include <cstring>
 
@@ -48,7 +48,7 @@ std::string_view sectionName(std::string_view trimmedLine) {
 
 }  // namespace
 
-size_t ProfileDocument::CaseHash::operator()(std::string_view s) const noexcept {
+size_t ParsedProfile::CaseHash::operator()(std::string_view s) const noexcept {
   uint64_t h = 14695981039346656037ull;  // FNV-1a over the lower-cased bytes
   for (char c : s) {
     h ^= static_cast<unsigned char>(lowerAscii(c));
@@ -57,16 +57,16 @@ size_t ProfileDocument::CaseHash::operator()(std::string_view s) const noexcept 
   return static_cast<size_t>(h);
 }
 
-bool ProfileDocument::CaseEqual::operator()(std::string_view a, std::string_view b) const noexcept {
+bool ParsedProfile::CaseEqual::operator()(std::string_view a, std::string_view b) const noexcept {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
     if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
   return true;
 }
 
-ProfileDocument::ProfileDocument(std::string text) : text_(std::move(text)) { index(); }
+ParsedProfile::ParsedProfile(std::string text) : text_(std::move(text)) { index(); }
 
-void ProfileDocument::index() {
+void ParsedProfile::index() {
   std::string_view all = text_;
   if (all.substr(0, kByteOrderMark.size()) == kByteOrderMark) contentStart_ = kByteOrderMark.size();
   size_t firstBreak = all.find_first_of("\r\n", contentStart_);
@@ -103,7 +103,7 @@ void ProfileDocument::index() {
   }
 }
 
-std::optional<std::string_view> ProfileDocument::Find(std::string_view section, std::string_view key) const {
+std::optional<std::string_view> ParsedProfile::Find(std::string_view section, std::string_view key) const {
   auto s = sections_.find(trim(section));
   if (s == sections_.end()) return std::nullopt;
   auto k = s->second.keys.find(trim(key));
@@ -111,12 +111,12 @@ std::optional<std::string_view> ProfileDocument::Find(std::string_view section, 
   return std::string_view(text_).substr(k->second.begin, k->second.end - k->second.begin);
 }
 
-bool ProfileDocument::HasSection(std::string_view section) const {
+bool ParsedProfile::HasSection(std::string_view section) const {
   return sections_.find(trim(section)) != sections_.end();
 }
 
-std::optional<std::string> ProfileDocument::WithValue(std::string_view section, std::string_view key,
-                                                      std::string_view value) const {
+std::optional<std::string> ParsedProfile::WithValue(std::string_view section, std::string_view key,
+                                                    std::string_view value) const {
   section = trim(section);
   key = trim(key);
   if (containsLineBreak(section) || section.find(']') != std::string_view::npos) return std::nullopt;
@@ -151,7 +151,7 @@ std::optional<std::string> ProfileDocument::WithValue(std::string_view section, 
   return out;
 }
 
-std::string ProfileDocument::WithoutSection(std::string_view section) const {
+std::string ParsedProfile::WithoutSection(std::string_view section) const {
   section = trim(section);
   std::string_view all = text_;
   std::string out;

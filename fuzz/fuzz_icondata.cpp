@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ui/IconData.h"
+#include "base/IconData.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t asked = 0;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/ProfileDocument.h"
+#include "settings/posix/ParsedProfile.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ struct Probe {
   std::optional<std::string> value;
 };
 
-std::optional<std::string> find(const ProfileDocument& d, const std::string& s, const std::string& k) {
+std::optional<std::string> find(const ParsedProfile& d, const std::string& s, const std::string& k) {
   auto v = d.Find(s, k);
   return v ? std::optional<std::string>(std::string(*v)) : std::nullopt;
 }
@@ -59,7 +59,7 @@ std::optional<std::string> find(const ProfileDocument& d, const std::string& s, 
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
-  auto document = std::make_unique<ProfileDocument>(in.ConsumeRandomLengthString(4096));
+  auto document = std::make_unique<ParsedProfile>(in.ConsumeRandomLengthString(4096));
   std::vector<Probe> probes;
   for (int i = 0; i < 4; ++i) {
     Probe p{name(in), name(in), std::nullopt};
@@ -69,9 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   for (int step = 0; step < 16 && in.remaining_bytes() > 0; ++step) {
     std::string section = name(in);
-    std::unique_ptr<ProfileDocument> next;
+    std::unique_ptr<ParsedProfile> next;
     if (in.ConsumeIntegralInRange(0, 4) == 0) {
-      next = std::make_unique<ProfileDocument>(document->WithoutSection(section));
+      next = std::make_unique<ParsedProfile>(document->WithoutSection(section));
       check(!next->HasSection(section));
       for (Probe& p : probes)
         if (sameName(p.section, section)) p.value.reset();
@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::string key = name(in), v = value(in);
       std::optional<std::string> text = document->WithValue(section, key, v);
       check(text.has_value());
-      next = std::make_unique<ProfileDocument>(std::move(*text));
+      next = std::make_unique<ParsedProfile>(std::move(*text));
       check(find(*next, section, key) == v);
       bool known = false;
       for (Probe& p : probes)

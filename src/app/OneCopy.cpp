@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "settings/ProfileFile.h"
+#include "settings/FileReplace.h"
 
 namespace {
 

@@ -4,6 +4,8 @@
 #include <array>
 #include <span>
 
+#include "base/AsciiText.h"
+
 namespace {
 
 constexpr std::array<const char*, 16> kBaudRateTexts = {
@@ -15,8 +17,6 @@ constexpr std::array<const char*, 3> kStopBitsTexts = {"1", "1.5", "2"};
 constexpr std::array<const char*, 4> kDataBitsTexts = {"5", "6", "7", "8"};
 constexpr std::array<const char*, 5> kParityTexts = {"None", "Odd", "Even", "Mark", "Space"};
 constexpr std::array<const char*, 4> kFlowControlTexts = {"Hardware", "Software", "None", "Custom"};
-
-char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 template <typename E>
 E fromText(std::span<const char* const> texts, std::string_view s, E fallback) {
@@ -41,10 +41,7 @@ void store(T& field, const T& v) {
 
 }  // namespace
 
-bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return asciiUpper(x) == asciiUpper(y); });
-}
+bool SameText(std::string_view a, std::string_view b) { return SameAsciiText(a, b); }
 
 std::string BaudRateToStr(TBaudRate v) { return toText(kBaudRateTexts, v); }
 std::string StopBitsToStr(TStopBits v) { return toText(kStopBitsTexts, v); }

@@ -4,7 +4,7 @@
 
 #include "base/IntText.h"
 #include "base/ResStrings.h"
-#include "settings/Profile.h"
+#include "settings/ProfileFunctions.h"
 #include "settings/ProfileSection.h"
 
 int32_t TCustomIniFile::ReadNumber(const std::string& section, const std::string& key, int32_t defaultValue) {

@@ -1,5 +1,6 @@
 #include "settings/KeptText.h"
 
+#include "base/AsciiText.h"
 #include "base/Text.h"
 #include "settings/IniFiles.h"
 
@@ -12,7 +13,7 @@ bool isBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\v' || c == L
 
 KeepFault WhyNotKept(std::wstring_view typed) {
   if (typed.empty()) return KeepFault::None;
-  if (isBlank(typed.front()) || isBlank(typed.back())) return KeepFault::Blanks;
+  if (TrimWhere(typed, isBlank).size() != typed.size()) return KeepFault::Blanks;
   if (typed.size() >= 2 && (typed.front() == L'"' || typed.front() == L'\'') && typed.back() == typed.front())
     return KeepFault::Quotes;
   if (!AnsiHoldsExactly(typed)) return KeepFault::CodePage;

@@ -3,18 +3,13 @@
 #include <algorithm>
 #include <unordered_map>
 
-namespace {
+#include "base/AsciiText.h"
 
-std::string_view trimBlanks(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
+namespace {
 
 // ASCII letters only: the keys this program asks for are ASCII.
 std::string foldCase(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  for (char& c : s) c = AsciiLower(c);
   return s;
 }
 
@@ -27,7 +22,7 @@ ProfileLines SplitSectionBuffer(std::string_view buffer) {
     buffer.remove_prefix(std::min(line.size() + 1, buffer.size()));
     const size_t eq = line.find('=');
     if (eq != std::string_view::npos)
-      lines.emplace_back(trimBlanks(line.substr(0, eq)), trimBlanks(line.substr(eq + 1)));
+      lines.emplace_back(TrimBlanks(line.substr(0, eq)), TrimBlanks(line.substr(eq + 1)));
   }
   return lines;
 }

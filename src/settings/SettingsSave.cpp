@@ -4,24 +4,19 @@
 #include <optional>
 #include <string_view>
 
-#include "settings/ProfileFile.h"
+#include "base/AsciiText.h"
+#include "settings/FileReplace.h"
 
 namespace {
 
 // Stands in for a key missing from the file: no value read from a file holds a line break.
 constexpr char kMissing[] = "\n";
 
-std::string_view trimBlanks(std::string_view v) {
-  while (!v.empty() && (v.front() == ' ' || v.front() == '\t')) v.remove_prefix(1);
-  while (!v.empty() && (v.back() == ' ' || v.back() == '\t')) v.remove_suffix(1);
-  return v;
-}
-
 // Whether `read` is what reading a key back gives after `written` was stored under it: the file
 // keeps one line, the blanks around the value are not part of it, the platform's profile
 // functions drop one pair of matching quotation marks, and a read gives at most the read buffer.
 bool readsBackAs(std::string_view written, const std::string& read) {
-  std::string_view v = trimBlanks(written.substr(0, written.find_first_of("\r\n")));
+  std::string_view v = TrimBlanks(written.substr(0, written.find_first_of("\r\n")));
   auto cut = [](std::string_view s) { return s.substr(0, TIniFile::kReadBufferSize - 1); };
   if (read == cut(v)) return true;
   return v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front() &&

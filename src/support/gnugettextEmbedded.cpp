@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/AsciiText.h"
 #include "support/FileMap.h"
 
 namespace {
@@ -13,8 +14,6 @@ constexpr uint64_t kMaxNameLength = 4096;
 // The marker and its offset, in that order, as they lie in the executable file. volatile keeps
 // the compiler from assuming the offset is zero: the embedding tool changes it in the file.
 const volatile char kEmbeddedMark[kMarkerLength + 8] = "6637DB2E-62E1-4A60-AC19-C23867046A89\0\0\0\0\0\0\0";
-
-int lowerAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; }
 
 bool lessNoCase(const std::string& a, const std::string& b) { return TLessNoCase()(a, b); }
 
@@ -32,19 +31,16 @@ uint64_t littleEndian64(const unsigned char* p) {
   return v;
 }
 
-std::string trimmed(const std::string& s) {
-  // Blanks and control characters (codes up to 32) at either end.
-  size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-  return s.substr(b, e - b);
+// Blanks and control characters (codes up to 32) at either end.
+std::string trimmed(std::string_view s) {
+  return std::string(TrimWhere(s, [](char c) { return static_cast<unsigned char>(c) <= ' '; }));
 }
 
 }  // namespace
 
 bool TLessNoCase::operator()(std::string_view a, std::string_view b) const {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return lowerAscii(static_cast<unsigned char>(x)) < lowerAscii(static_cast<unsigned char>(y));
+    return static_cast<unsigned char>(AsciiLower(x)) < static_cast<unsigned char>(AsciiLower(y));
   });
 }
 

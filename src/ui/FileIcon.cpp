@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "ui/IconData.h"
+#include "base/IconData.h"
 #include "win/SystemFunction.h"
 
 namespace {

@@ -113,8 +113,6 @@ class TMain : public TForm {
   void bindKeysAndNames();
 
   std::string settingsFile_;
-  // The settings file handle: made when the window is loaded, released by a completed save.
-  std::unique_ptr<TCustomIniFile> settings_;
   // Which lists were loaded completely (an error while loading stops it part way, and a list
   // longer than the window shows is cut); the others are saved as the file has them.
   struct {

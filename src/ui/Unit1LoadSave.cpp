@@ -4,7 +4,7 @@
 
 #include "base/IntText.h"
 #include "base/Text.h"
-#include "settings/ProfileFile.h"
+#include "settings/FileReplace.h"
 #include "settings/TarvenikIni.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
@@ -81,8 +81,7 @@ std::string flagText(bool value) { return value ? "1" : "0"; }
 }  // namespace
 
 void TMain::FormCreate() {
-  settings_ = std::make_unique<TIniFile>(SettingsFileName());
-  TCustomIniFile& ini = *settings_;
+  TIniFile ini(SettingsFileName());
   unreadable_ = PresentButUnreadable(SettingsFileName());
 
   // Checking a box runs its click handler, and so the enablement rule, as it goes.
@@ -184,6 +183,5 @@ void TMain::OKClick() {
   if (loaded_.sendAfter) content.sections.emplace_back(kSendAfter, commandsSection(SendAfterCommands));
 
   SaveSettingsFile(SettingsFileName(), content, SaveFileMaker);
-  settings_.reset();
   Application().Terminate();
 }

@@ -63,7 +63,7 @@ struct MainWindow {
 class Flow : public ::testing::Test {
  protected:
   void start(const std::string& ini) {
-    if (!ini.empty()) std::ofstream(file(), std::ios::binary) << ini;
+    if (!ini.empty()) WriteBytes(file(), ini);
     app_ = std::make_unique<Running>(wintest::WindowsPath(KONFIGURATOR_EXE), home_);
     HWND w = app_->waitForWindow(kTitle);
     ASSERT_NE(w, nullptr);
@@ -127,7 +127,7 @@ TEST_F(Flow, TheTypicalRunRewritesTheFileWithTheAddedCommand) {
 
   addCommand(main().sendAfterText, main().sendAfterCommands, L"ATH");
   pressOk();
-  EXPECT_EQ(wintest::ReadFile(file()),
+  EXPECT_EQ(ReadBytes(file()),
             "[Settings]\r\nRS232Connect=1\r\nRS232Port=COM3\r\nRS232BaudRate=19200\r\nCR=1\r\nLF=0\r\n"
             "SendBefore=1\r\nStartApplication=1\r\nInterval=7\r\nSendAfter=1\r\n"
             "[SendBefore]\r\nCount=2\r\nCommand[0]=ATZ\r\nCommand[1]=AT&F1\r\n"
@@ -141,7 +141,7 @@ TEST_F(Flow, ASavedPortThatIsNotPluggedInIsShownAndKeptByOk) {
   EXPECT_EQ(wintest::Text(main().port), L"COM7");
   EXPECT_EQ(SendMessageW(main().port, CB_GETCOUNT, 0, 0), 3);
   pressOk();
-  const std::string written = wintest::ReadFile(file());
+  const std::string written = ReadBytes(file());
   EXPECT_NE(written.find("\r\nRS232Port=COM7\r\n"), std::string::npos) << written;
 }
 
@@ -250,7 +250,7 @@ TEST_F(Flow, AValueWithALineBreakWritesItsFirstLineOnly) {
   wintest::Click(main().plus[2]);
   ASSERT_TRUE(WaitUntil([&] { return wintest::RowCount(main().sendAfterCommands) == 1; }));
   pressOk();
-  const std::string written = wintest::ReadFile(file());
+  const std::string written = ReadBytes(file());
   EXPECT_NE(written.find("[SendAfter]\r\nCount=1\r\nCommand[0]=ATZ\r\n"), std::string::npos) << written;
   EXPECT_EQ(written.find("[Settings]", 1), std::string::npos) << written;
   EXPECT_EQ(written.find("COM9"), std::string::npos) << written;
@@ -265,14 +265,14 @@ TEST_F(Flow, AFolderNamedWithLettersTheCodePageLacksKeepsItsOwnFile) {
   fs::create_directory(lookAlike);
   fs::create_directory(home_);
   const std::string other = "[SendBefore]\r\nCount=1\r\nCommand[0]=other\r\n";
-  std::ofstream(lookAlike / "Tarvenik.ini", std::ios::binary) << other;
+  WriteBytes(lookAlike / "Tarvenik.ini", other);
   start("[SendBefore]\r\nCount=1\r\nCommand[0]=own\r\n");
   EXPECT_EQ(wintest::Rows(main().sendBeforeCommands), Texts{L"own"});
   pressOk();
-  const std::string written = wintest::ReadFile(file());
+  const std::string written = ReadBytes(file());
   EXPECT_NE(written.find("[Settings]\r\nRS232Connect=1\r\n"), std::string::npos) << written;
   EXPECT_NE(written.find("[SendBefore]\r\nCount=1\r\nCommand[0]=own\r\n"), std::string::npos) << written;
-  EXPECT_EQ(wintest::ReadFile(lookAlike / "Tarvenik.ini"), other);
+  EXPECT_EQ(ReadBytes(lookAlike / "Tarvenik.ini"), other);
 }
 
 TEST_F(Flow, ACommandTheFileCannotGiveBackIsRefusedAndStaysInTheField) {
@@ -452,7 +452,7 @@ TEST_F(Flow, TheWholeJobByKeyboardAlone) {
   ASSERT_TRUE(focusOn(m.ok));
   PressKeys(VK_RETURN);
   EXPECT_EQ(app_->waitForExit(), 0);
-  EXPECT_EQ(wintest::ReadFile(file()),
+  EXPECT_EQ(ReadBytes(file()),
             "[Settings]\r\nRS232Connect=1\r\nRS232Port=COM1\r\nRS232BaudRate=14400\r\nCR=0\r\nLF=1\r\n"
             "SendBefore=1\r\nStartApplication=1\r\nInterval=12\r\nSendAfter=1\r\n"
             "[SendBefore]\r\nCount=1\r\nCommand[0]=ATZ1\r\n"

@@ -110,17 +110,6 @@ TEST(Konfigurator, ShowsTheBuiltInMessagesInPolishWithTheShippedCatalogue) {
   expectReportThenWindow(app, L"'abc' nie jest prawid");
 }
 
-std::string readBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void writeBytes(const fs::path& file, const std::string& bytes) {
-  std::ofstream(file, std::ios::binary) << bytes;
-}
-
 // The files in a folder other than the program.
 std::vector<std::wstring> filesIn(const fs::path& dir) {
   std::vector<std::wstring> names;
@@ -135,12 +124,12 @@ std::vector<std::wstring> filesIn(const fs::path& dir) {
 TEST(Konfigurator, DamagedIconFilesCrashNeitherLoadingNorTheEntryDialog) {
   TempDir dir;
   const fs::path ico = dir.Path() / "many.ico", cut = dir.Path() / "cut.exe";
-  writeBytes(ico, std::string("\0\0\1\0\xff\xff\x10\x10\0\0\1\0\x20\0\x68\x04\0\0\x16\0\0\0", 22) +
+  WriteBytes(ico, std::string("\0\0\1\0\xff\xff\x10\x10\0\0\1\0\x20\0\x68\x04\0\0\x16\0\0\0", 22) +
                       std::string(200, '\0'));
-  const std::string bytes = readBytes(program());
-  writeBytes(cut, bytes.substr(0, bytes.size() * 97 / 100));
+  const std::string bytes = ReadBytes(program());
+  WriteBytes(cut, bytes.substr(0, bytes.size() * 97 / 100));
   const std::string cutPath = cut.string(), icoPath = ico.string();
-  writeBytes(dir.Path() / "Tarvenik.ini",
+  WriteBytes(dir.Path() / "Tarvenik.ini",
              "[Application]\r\nCount=1\r\nName[0]=Cut\r\nPath[0]=" + cutPath + "\r\n");
   Running app(program(), dir.Path());
   HWND main = app.waitForWindow(kTitle);
@@ -163,7 +152,7 @@ TEST(Konfigurator, DamagedIconFilesCrashNeitherLoadingNorTheEntryDialog) {
   ASSERT_FALSE(IsWindowVisible(dialog));
   PostMessageW(wintest::Child(main, L"OK"), BM_CLICK, 0, 0);
   EXPECT_EQ(app.waitForExit(), 0);
-  const std::string saved = readBytes(dir.Path() / "Tarvenik.ini");
+  const std::string saved = ReadBytes(dir.Path() / "Tarvenik.ini");
   EXPECT_NE(saved.find("Count=2\r\nName[0]=Cut\r\nPath[0]=" + cutPath +
                        "\r\nParameters[0]=\r\nName[1]=Many\r\nPath[1]=" + icoPath + "\r\n"),
             std::string::npos)
@@ -205,13 +194,13 @@ TEST(Konfigurator, ASaveEndedPartWayLeavesTheOldFileOrTheWholeNewOne) {
   std::chrono::milliseconds took{};
   {
     TempDir dir;
-    writeBytes(dir.Path() / "Tarvenik.ini", old);
+    WriteBytes(dir.Path() / "Tarvenik.ini", old);
     Running app(program(), dir.Path());
     startAndSave(app);
     auto clicked = std::chrono::steady_clock::now();
     ASSERT_EQ(app.waitForExit(60000), 0);
     took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - clicked);
-    whole = readBytes(dir.Path() / "Tarvenik.ini");
+    whole = ReadBytes(dir.Path() / "Tarvenik.ini");
     ASSERT_NE(whole, old);
     ASSERT_NE(whole.find("CR=0"), std::string::npos);
     ASSERT_NE(whole.find("Unknown=stays"), std::string::npos);
@@ -225,7 +214,7 @@ TEST(Konfigurator, ASaveEndedPartWayLeavesTheOldFileOrTheWholeNewOne) {
   constexpr int kSteps = 6;
   for (int step = 0, tries = 0; step < kSteps && tries < 4 * kSteps; ++tries) {
     TempDir dir;
-    writeBytes(dir.Path() / "Tarvenik.ini", old);
+    WriteBytes(dir.Path() / "Tarvenik.ini", old);
     Running app(program(), dir.Path());
     startAndSave(app);
     const auto moment = took * step / kSteps;
@@ -237,7 +226,7 @@ TEST(Konfigurator, ASaveEndedPartWayLeavesTheOldFileOrTheWholeNewOne) {
     } else {
       took = moment;
     }
-    const std::string left = readBytes(dir.Path() / "Tarvenik.ini");
+    const std::string left = ReadBytes(dir.Path() / "Tarvenik.ini");
     EXPECT_TRUE(left == old || left == whole)
         << "ended after " << step << "/" << kSteps << " of the save: " << left.size() << " bytes, old "
         << old.size() << ", new " << whole.size();
@@ -258,7 +247,7 @@ TEST(Konfigurator, AFailedSaveIsReportedTheFileStaysAndOkCanBePressedAgain) {
   TempDir dir;
   const fs::path ini = dir.Path() / "Tarvenik.ini";
   const std::string old = "[Settings]\r\nCR=1\r\n[SendAfter]\r\nCount=1\r\nCommand[0]=ATH\r\n";
-  writeBytes(ini, old);
+  WriteBytes(ini, old);
   Running app(program(), dir.Path());
   HWND main = app.waitForWindow(kTitle);
   ASSERT_NE(main, nullptr);
@@ -276,13 +265,13 @@ TEST(Konfigurator, AFailedSaveIsReportedTheFileStaysAndOkCanBePressedAgain) {
   EXPECT_EQ(text.substr(text.size() - 14), L"\\Tarvenik.ini.") << text;
   EXPECT_TRUE(app.running());
   EXPECT_TRUE(IsWindowVisible(main));
-  EXPECT_EQ(readBytes(ini), old);
+  EXPECT_EQ(ReadBytes(ini), old);
   EXPECT_EQ(filesIn(dir.Path()), std::vector<std::wstring>{L"Tarvenik.ini"});
   // Once the file may be written, "OK" again saves and ends.
   SetFileAttributesW(ini.wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
   PostMessageW(wintest::Child(main, L"OK"), BM_CLICK, 0, 0);
   EXPECT_EQ(app.waitForExit(), 0);
-  const std::string saved = readBytes(ini);
+  const std::string saved = ReadBytes(ini);
   EXPECT_NE(saved.find("CR=0\r\n"), std::string::npos) << saved;
   EXPECT_NE(saved.find("Command[0]=ATH\r\n"), std::string::npos) << saved;
   EXPECT_EQ(filesIn(dir.Path()), std::vector<std::wstring>{L"Tarvenik.ini"});
@@ -291,7 +280,7 @@ TEST(Konfigurator, AFailedSaveIsReportedTheFileStaysAndOkCanBePressedAgain) {
 TEST(Konfigurator, ASaveWhileAReaderHoldsTheFileForAMomentSucceeds) {
   TempDir dir;
   const fs::path ini = dir.Path() / "Tarvenik.ini";
-  writeBytes(ini, "[Settings]\r\nCR=1\r\n");
+  WriteBytes(ini, "[Settings]\r\nCR=1\r\n");
   Running app(program(), dir.Path());
   // A reader as the launcher is: it lets others read and write the file, not replace it.
   HANDLE reader = CreateFileW(ini.wstring().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -303,7 +292,7 @@ TEST(Konfigurator, ASaveWhileAReaderHoldsTheFileForAMomentSucceeds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   CloseHandle(reader);
   EXPECT_EQ(app.waitForExit(), 0);
-  EXPECT_NE(readBytes(ini).find("CR=0\r\n"), std::string::npos) << readBytes(ini);
+  EXPECT_NE(ReadBytes(ini).find("CR=0\r\n"), std::string::npos) << ReadBytes(ini);
 }
 
 TEST(Konfigurator, ADamagedCatalogueIsReportedOnceAfterTheWindowAndHidesNoOtherMessage) {
@@ -311,7 +300,7 @@ TEST(Konfigurator, ADamagedCatalogueIsReportedOnceAfterTheWindowAndHidesNoOtherM
   std::ofstream(polishCatalogueDir(dir.Path()) / "default.mo", std::ios::binary)
       << std::string("\xde\x12\x04\x95\0\0\0\0\xff\xff\xff\x7f", 12) << std::string(20, 'x');
   const fs::path ini = dir.Path() / "Tarvenik.ini";
-  writeBytes(ini, "[Settings]\r\nCR=1\r\n");
+  WriteBytes(ini, "[Settings]\r\nCR=1\r\n");
   SetFileAttributesW(ini.wstring().c_str(), FILE_ATTRIBUTE_READONLY);
   Running app(program(), dir.Path(), L"pl_PL");
   HWND main = app.waitForWindow(kTitle);

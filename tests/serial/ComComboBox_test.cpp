@@ -7,6 +7,7 @@
 #include "serial/CPortCtl.h"
 #include "serial/SerialMap.h"
 #include "settings/TarvenikIni.h"
+#include "testing/StartUp.h"
 #include "testing/WinTest.h"
 #include "ui/Unit1.h"
 
@@ -31,14 +32,9 @@ void pick(TComComboBox& box, int index) {
 
 class ComComboBoxTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Application().Initialize();
-    Application().SetTitle(L"Tarvenik - Konfigurator");
-  }
+  void SetUp() override { wintest::SetUpApplication(); }
   // The main window, built over a temporary folder without a settings file.
-  std::unique_ptr<TMain> buildMain() {
-    return std::make_unique<TMain>(tarvenik_ini::SettingsFilePathIn(dir_.Path().string()));
-  }
+  std::unique_ptr<TMain> buildMain() { return wintest::MakeMain(dir_.Path()); }
 
   SavedSerialMap saved_;
   TempDir dir_;

@@ -46,7 +46,7 @@ class IniSectionsTest : public ::testing::Test {
     file_ = (dir_.Path() / "Tarvenik.ini").string();
     std::string text = kFile;
     text.replace(text.find('@'), 1, std::string(3000, 'L'));
-    std::ofstream(file_, std::ios::binary) << text;
+    WriteBytes(file_, text);
   }
   TempDir dir_;
   std::string file_;

@@ -20,11 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string bytesOf(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // The profile file object losing one write, as a full disk does while the calls report success.
 class LosingIniFile : public TIniFile {
  public:
@@ -43,7 +38,7 @@ class LosingIniFile : public TIniFile {
 class SettingsSaveTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::ofstream(path, std::ios::binary) << old;
+    WriteBytes(path, old);
     content.section = "Settings";
     content.keys = {{"RS232Port", "COM3"}, {"CR", "0"}};
     content.sections = {{"SendBefore", {{"Count", "1"}, {"Command[0]", "ATZ"}}}};
@@ -55,7 +50,7 @@ class SettingsSaveTest : public ::testing::Test {
     } catch (const EIniFileException& e) {
       EXPECT_EQ(e.Message(), "Unable to write to " + path);
     }
-    EXPECT_EQ(bytesOf(path), old);
+    EXPECT_EQ(ReadBytes(path), old);
     EXPECT_EQ(dir.EntryCount(), 1u);  // no copy left behind
   }
 

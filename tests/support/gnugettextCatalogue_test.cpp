@@ -51,7 +51,7 @@ TEST(MoCatalogue, BothByteOrdersTranslateAlike) {
       {"zz", "<none>"},
   };
   for (const char* name : {"basic", "basic-be"}) {
-    auto bytes = ReadBytes(FixturePath(name));
+    auto bytes = ReadBytes<CatalogueBytes>(FixturePath(name));
     TMoCatalogue c;
     ASSERT_TRUE(c.Attach(bytes.data(), bytes.size())) << name;
     EXPECT_EQ(c.Count(), 10u) << name;
@@ -117,7 +117,7 @@ TEST(MoCatalogue, RefusesDamagedCatalogues) {
   };
   for (const char* name : {"basic", "basic-be"}) {
     bool be = std::string(name) == "basic-be";
-    const auto good = ReadBytes(FixturePath(name));
+    const auto good = ReadBytes<CatalogueBytes>(FixturePath(name));
     for (const auto& [what, damage] : cases) {
       auto bytes = good;
       damage(bytes, be);

@@ -87,7 +87,7 @@ TEST(AssemblyAnalyzer, StopsQuietlyAtABrokenRecordKeepingWhatWasRead) {
 TEST(EmbeddedMarker, IsInTheExecutableOnceWithItsOffset) {
   const std::string marker = EmbeddedCatalogueMarker();
   ASSERT_EQ(marker.size(), 36u);
-  auto image = ReadBytes(ExecutablePath());
+  auto image = ReadBytes<CatalogueBytes>(ExecutablePath());
   std::string_view view(reinterpret_cast<const char*>(image.data()), image.size());
   size_t at = view.find(marker);
   ASSERT_NE(at, std::string_view::npos);

@@ -16,26 +16,13 @@ fs::path FixturePath(const std::string& name) {
   return dir / "gettext-fixtures" / (name + ".mo");
 }
 
-std::vector<unsigned char> ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + path.string());
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const fs::path& path, const std::vector<unsigned char>& bytes) {
-  fs::create_directories(path.parent_path());
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + path.string());
-}
-
 fs::path TScratchDirectory::CataloguePath(const std::string& language, const std::string& domain) const {
   return Path() / "locale" / language / "LC_MESSAGES" / (domain + ".mo");
 }
 
 void TScratchDirectory::PlaceCatalogue(const std::string& fixture, const std::string& language,
                                        const std::string& domain) const {
-  PlaceBytes(ReadBytes(FixturePath(fixture)), language, domain);
+  PlaceBytes(ReadBytes<CatalogueBytes>(FixturePath(fixture)), language, domain);
 }
 
 void TScratchDirectory::PlaceBytes(const std::vector<unsigned char>& bytes, const std::string& language,

@@ -13,8 +13,8 @@
 // A catalogue made from the fixtures, e.g. FixturePath("basic-be").
 std::filesystem::path FixturePath(const std::string& name);
 
-std::vector<unsigned char> ReadBytes(const std::filesystem::path& path);
-void WriteBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes);
+// A catalogue's bytes, as ReadBytes<CatalogueBytes>(path) gives them.
+using CatalogueBytes = std::vector<unsigned char>;
 
 // A fresh directory, removed with everything in it at the end of the test, with helpers that
 // place catalogues in it.

@@ -101,7 +101,7 @@ TEST_F(GettextLayer, NormalisesLineBreaksBothWays) {
 }
 
 TEST_F(GettextLayer, WrongFirstWordIsReportedAtEveryLookup) {
-  auto bytes = ReadBytes(FixturePath("basic"));
+  auto bytes = ReadBytes<CatalogueBytes>(FixturePath("basic"));
   bytes[0] ^= 0xFF;
   dir.PlaceBytes(bytes, "pl");
   auto l = make("pl");
@@ -112,7 +112,7 @@ TEST_F(GettextLayer, WrongFirstWordIsReportedAtEveryLookup) {
 }
 
 TEST_F(GettextLayer, DamagedCataloguesAreRefusedNotRead) {
-  auto good = ReadBytes(FixturePath("basic"));
+  auto good = ReadBytes<CatalogueBytes>(FixturePath("basic"));
   const std::pair<const char*, std::function<void(std::vector<unsigned char>&)>> cases[] = {
       {"truncated header", [](auto& b) { b.resize(12); }},
       {"truncated strings", [](auto& b) { b.resize(b.size() - 1); }},
@@ -191,7 +191,7 @@ TEST_F(GettextLayer, ResourceStringsTryDefaultBeforeCport) {
 
 TEST_F(GettextLayer, OwnErrorTextsUseTheOpenDefaultCatalogue) {
   dir.PlaceCatalogue("polish", "pl");
-  auto bytes = ReadBytes(FixturePath("cport"));
+  auto bytes = ReadBytes<CatalogueBytes>(FixturePath("cport"));
   bytes[3] = 0;
   dir.PlaceBytes(bytes, "pl", "cport");
   auto l = make("pl");
@@ -204,7 +204,7 @@ TEST_F(GettextLayer, OwnErrorTextsUseTheOpenDefaultCatalogue) {
 
 // Every built-in text has a Polish translation with the same placeholders.
 TEST(PolishCatalogue, TranslatesEveryBuiltInText) {
-  auto bytes = ReadBytes(FixturePath("polish"));
+  auto bytes = ReadBytes<CatalogueBytes>(FixturePath("polish"));
   TMoCatalogue c;
   ASSERT_TRUE(c.Attach(bytes.data(), bytes.size()));
   std::vector<std::string> texts = GettextOwnTexts();

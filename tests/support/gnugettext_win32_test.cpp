@@ -58,7 +58,7 @@ TEST(WindowsFileMap, MapsWholeFilesAndReportsEachFailingStep) {
   WriteBytes(dir.Path() / "empty.mo", {});
   EXPECT_EQ(map.Open((dir.Path() / "empty.mo").string(), reason), TFileMap::Failure::CreateMapping);
 
-  auto bytes = ReadBytes(FixturePath("basic"));
+  auto bytes = ReadBytes<CatalogueBytes>(FixturePath("basic"));
   ASSERT_EQ(map.Open(FixturePath("basic").string(), reason), TFileMap::Failure::None);
   ASSERT_EQ(map.Size(), bytes.size());
   EXPECT_EQ(std::vector<unsigned char>(map.Data(), map.Data() + map.Size()), bytes);

@@ -28,12 +28,6 @@ inline std::filesystem::path WindowsPath(std::string p) {
   return std::filesystem::path(p);
 }
 
-// The whole file, bytes as they are.
-inline std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Konfigurator.exe copied into `dir` (over an earlier copy) and started there.
 class Running {
  public:

@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
+
+#include "testing/Files.h"
 
 class TempDir {
  public:
@@ -39,17 +40,6 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  ASSERT_TRUE(out.good()) << path;
-}
-
-inline std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 inline void MakeReadOnly(const std::string& path) {
   namespace fs = std::filesystem;

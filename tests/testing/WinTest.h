@@ -16,6 +16,13 @@
 
 namespace wintest {
 
+// The application object set up as start-up sets it up before it makes the windows, with the
+// program's title or another.
+inline void SetUpApplication(const wchar_t* title = L"Tarvenik - Konfigurator") {
+  Application().Initialize();
+  Application().SetTitle(title);
+}
+
 // Handles every message waiting in this thread's queue, and the idle moment after them.
 inline void PumpMessages() {
   while (Application().ProcessMessage()) {

@@ -17,10 +17,7 @@ namespace {
 
 class ToolkitTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Application().Initialize();
-    Application().SetTitle(L"Tytuł programu");
-  }
+  void SetUp() override { wintest::SetUpApplication(L"Tytuł programu"); }
 };
 
 class TestForm : public TForm {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "settings/TarvenikIni.h"
+#include "testing/StartUp.h"
 #include "testing/WinTest.h"
 #include "ui/Unit1.h"
 
@@ -43,9 +44,8 @@ void PrintTo(const Group& g, std::ostream* os) { *os << g.name; }
 class CommandListTest : public ::testing::TestWithParam<Group> {
  protected:
   void SetUp() override {
-    Application().Initialize();
-    Application().SetTitle(L"Tarvenik - Konfigurator");
-    main_ = std::make_unique<TMain>(tarvenik_ini::SettingsFilePathIn(dir_.Path().string()));
+    wintest::SetUpApplication();
+    main_ = wintest::MakeMain(dir_.Path());
     wintest::PumpMessages();
     main_->Connect.SetChecked(true);
     (main_.get()->*GetParam().box).SetChecked(true);
@@ -204,7 +204,8 @@ INSTANTIATE_TEST_SUITE_P(Groups, CommandListTest, ::testing::Values(kBefore, kAf
 TEST(MainInterval, IsASpinFieldFromOneToSixtyShowingFive) {
   Application().Initialize();
   TempDir dir;
-  TMain main(tarvenik_ini::SettingsFilePathIn(dir.Path().string()));
+  const auto window = wintest::MakeMain(dir.Path());
+  TMain& main = *window;
   EXPECT_EQ(main.Interval.MinValue(), 1);
   EXPECT_EQ(main.Interval.MaxValue(), 60);
   EXPECT_EQ(main.Interval.Text(), "5");

@@ -6,9 +6,12 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/Text.h"
 #include "settings/TarvenikIni.h"
+#include "testing/MainLayout.h"
+#include "testing/StartUp.h"
 #include "testing/WinTest.h"
 #include "toolkit/Dpi.h"
 #include "ui/Unit1.h"
@@ -99,16 +102,20 @@ struct Table {
   Bounds bounds;  // as the window's table gives it, for 96 dpi
 };
 
-// A few controls of each window's table: different sizes, places and kinds.
+// A few controls of each window's table: different sizes, places and kinds; those of the main
+// window as its table in testing/MainLayout.h gives them.
+const char* const kMainControls[] = {"Connect",
+                                     "BaudRate",
+                                     "CR",
+                                     "LF",
+                                     "SendBeforeCommands",
+                                     "StartApplication",
+                                     "ApplicationList",
+                                     "ApplicationDelete",
+                                     "Interval",
+                                     "Label2",
+                                     "OK"};
 // clang-format off
-const Table kMainControls[] = {
-    {"Connect", {5, 5, 160, 21}},          {"BaudRate", {315, 5, 80, 21}},
-    {"CR", {315, 30, 35, 21}},             {"LF", {360, 30, 35, 21}},
-    {"SendBeforeCommands", {5, 80, 360, 60}}, {"StartApplication", {5, 145, 390, 17}},
-    {"ApplicationList", {5, 165, 360, 80}}, {"ApplicationDelete", {370, 225, 25, 21}},
-    {"Interval", {80, 250, 60, 22}},       {"Label2", {145, 250, 251, 22}},
-    {"OK", {205, 385, 190, 30}},
-};
 const Table kDialogControls[] = {
     {"Label1", {5, 55, 390, 21}}, {"Path", {5, 80, 360, 21}},    {"SelectFile", {370, 80, 25, 21}},
     {"OK", {205, 165, 190, 30}},  {"Cancel", {5, 165, 90, 30}},
@@ -120,13 +127,11 @@ class ScaledWindows : public ::testing::Test {
   void SetUp() override {
     dpi_ = expectedDpi();
     if (!dpi_) GTEST_SKIP() << "run at another dpi by Scaling.BothWindowsAt150And200Percent";
-    Application().Initialize();
-    Application().SetTitle(L"Tarvenik - Konfigurator");
-    const std::string settingsFile = tarvenik_ini::SettingsFilePathIn(dir_.Path().string());
-    std::ofstream(settingsFile) << "[Settings]\r\nStartApplication=1\r\n";
-    main_ = std::make_unique<TMain>(settingsFile);
-    Main = main_.get();
-    dialog_ = std::make_unique<TSelectApplication>();
+    wintest::SetUpApplication();
+    std::ofstream(tarvenik_ini::SettingsFilePathIn(dir_.Path().string()))
+        << "[Settings]\r\nStartApplication=1\r\n";
+    main_ = wintest::MakeMain(dir_.Path());
+    dialog_ = wintest::MakeSelectApplication();
   }
   void TearDown() override {
     dialog_.reset();
@@ -196,7 +201,14 @@ TEST_F(ScaledWindows, TheDisplayHasTheDpiSet) {
 
 TEST_F(ScaledWindows, MainWindowIsItsTableTimesTheScale) {
   expectClientSize(*main_, 400, 420);
-  expectTable(*main_, std::begin(kMainControls), std::end(kMainControls), true);
+  std::vector<Table> mainTable;
+  for (const char* name : kMainControls) {
+    const RECT& r = wintest::ExpectedMainControl(name).rect;
+    mainTable.push_back({name,
+                         {static_cast<int>(r.left), static_cast<int>(r.top),
+                          static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top)}});
+  }
+  expectTable(*main_, mainTable.data(), mainTable.data() + mainTable.size(), true);
   LOGFONTW font{};
   GetObjectW(main_->Font(), sizeof font, &font);
   EXPECT_EQ(font.lfHeight, fontHeight());

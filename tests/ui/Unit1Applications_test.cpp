@@ -12,6 +12,7 @@
 #include "base/Text.h"
 #include "settings/TarvenikIni.h"
 #include "testing/ImageSlot.h"
+#include "testing/StartUp.h"
 #include "testing/WinTest.h"
 #include "ui/FileIcon.h"
 #include "ui/Unit1.h"
@@ -81,12 +82,9 @@ Action typeAndCancel(const std::string& name, const std::string& path, const std
 class ApplicationListTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Application().Initialize();
-    Application().SetTitle(L"Tarvenik - Konfigurator");
-    main_ = std::make_unique<TMain>(tarvenik_ini::SettingsFilePathIn(dir_.Path().string()));
-    Main = main_.get();
-    dialog_ = std::make_unique<TSelectApplication>();
-    SelectApplication = dialog_.get();
+    wintest::SetUpApplication();
+    main_ = wintest::MakeMain(dir_.Path());
+    dialog_ = wintest::MakeSelectApplication();
     wintest::PumpMessages();
 
     wchar_t buf[MAX_PATH];
@@ -117,7 +115,7 @@ class ApplicationListTest : public ::testing::Test {
 
   std::string file(const std::string& name, const std::string& content) {
     fs::path p = dir_.Path() / name;
-    std::ofstream(p, std::ios::binary) << content;
+    WriteBytes(p, content);
     return WideToAnsi(p.wstring());
   }
 
@@ -405,8 +403,7 @@ TEST_F(ApplicationListTest, DamagedIconFilesAndProgramsHaveNoIconWhetherAddedOrL
   const std::string ico =
       file("many.ico", std::string("\0\0\1\0\xff\xff\x10\x10\0\0\1\0\x20\0\x68\x04\0\0\x16\0\0\0", 22) +
                            std::string(200, '\0'));
-  std::ifstream in(exe1_, std::ios::binary);
-  const std::string program((std::istreambuf_iterator<char>(in)), {});
+  const std::string program = ReadBytes(exe1_);
   const std::string cut = file("cut.exe", program.substr(0, program.size() / 2));
   add(fill("Many", ico));
   add(fill("Cut", cut));
@@ -419,10 +416,8 @@ TEST_F(ApplicationListTest, DamagedIconFilesAndProgramsHaveNoIconWhetherAddedOrL
                            "\r\n");
   dialog_.reset();
   main_.reset();
-  main_ = std::make_unique<TMain>(tarvenik_ini::SettingsFilePathIn(dir_.Path().string()));
-  Main = main_.get();
-  dialog_ = std::make_unique<TSelectApplication>();
-  SelectApplication = dialog_.get();
+  main_ = wintest::MakeMain(dir_.Path());
+  dialog_ = wintest::MakeSelectApplication();
   ASSERT_EQ(list().Count(), 3);
   EXPECT_EQ(imageIndexes(), (std::vector<int>{-1, -1, 2}));
   EXPECT_TRUE(slot(2) == iconOf(exe1_));

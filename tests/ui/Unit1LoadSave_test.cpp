@@ -12,6 +12,7 @@
 #include "serial/SerialMap.h"
 #include "settings/TarvenikIni.h"
 #include "testing/ImageSlot.h"
+#include "testing/StartUp.h"
 #include "testing/WinTest.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
@@ -41,23 +42,18 @@ std::map<std::string, std::string> readIni(const fs::path& file) {
 
 class MainSettingsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Application().Initialize();
-    Application().SetTitle(L"Tarvenik - Konfigurator");
-  }
+  void SetUp() override { wintest::SetUpApplication(); }
   void TearDown() override {
     dialog_.reset();
     main_.reset();
   }
   fs::path ini() const { return dir_.Path() / "Tarvenik.ini"; }
-  void writeIni(const std::string& text) { std::ofstream(ini(), std::ios::binary) << text; }
+  void writeIni(const std::string& text) { WriteBytes(ini(), text); }
   // Builds the windows as start-up does; returns the texts of the error boxes shown meanwhile.
   std::vector<std::wstring> start() {
     wintest::MessageBoxWatcher watcher(GetCurrentProcessId(), true);
-    main_ = std::make_unique<TMain>(tarvenik_ini::SettingsFilePathIn(dir_.Path().string()));
-    Main = main_.get();
-    dialog_ = std::make_unique<TSelectApplication>();
-    SelectApplication = dialog_.get();
+    main_ = wintest::MakeMain(dir_.Path());
+    dialog_ = wintest::MakeSelectApplication();
     std::vector<std::wstring> texts;
     for (auto& b : watcher.seen()) texts.push_back(b.text);
     return texts;
@@ -376,8 +372,7 @@ TEST_F(MainSettingsTest, ASaveThatFailsPartWayIsReportedAndLeavesTheFileAsItWas)
     auto seen = watcher.seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text, AnsiToWide(expectedText));
-    std::ifstream in(ini(), std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), old);
+    EXPECT_EQ(ReadBytes(ini()), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), fs::directory_iterator()),
               1);  // no copy left
   }

@@ -6,6 +6,8 @@
 
 #include "base/Text.h"
 #include "settings/TarvenikIni.h"
+#include "testing/MainLayout.h"
+#include "testing/StartUp.h"
 #include "testing/WinTest.h"
 #include "ui/Unit1.h"
 #include "ui/Unit1Layout.h"
@@ -16,15 +18,14 @@ namespace {
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Application().Initialize();
-    Application().SetTitle(L"Tarvenik - Konfigurator");
+    wintest::SetUpApplication();
     // All four check boxes read as unchecked and a baud rate that stops the loading: every control
     // keeps the state it was made with.
     std::ofstream(dir_.Path() / "Tarvenik.ini")
         << "[Settings]\r\nRS232Connect=0\r\nSendBefore=0\r\nStartApplication=0\r\nSendAfter=0\r\n"
            "RS232BaudRate=abc\r\n";
     wintest::MessageBoxWatcher watcher;
-    main_ = std::make_unique<TMain>(tarvenik_ini::SettingsFilePathIn(dir_.Path().string()));
+    main_ = wintest::MakeMain(dir_.Path());
     auto seen = watcher.seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text, L"'abc' is not a valid integer value.");
@@ -34,51 +35,6 @@ class MainWindowTest : public ::testing::Test {
   TempDir dir_;
   std::unique_ptr<TMain> main_;
 };
-
-struct Expected {
-  const char* name;
-  const wchar_t* windowClass;
-  const char* caption;  // UTF-8; nullptr: not checked (lists)
-  RECT rect;
-  bool enabled;
-  int tabOrder;
-};
-
-// The table as the window must show it, written out independently of the layout table.
-// clang-format off
-const Expected kControls[] = {
-    {"Connect", L"Button", "Łącz się z portem COM:", {5, 5, 165, 26}, true, 0},
-    {"Port", L"ComboBox", nullptr, {170, 5, 250, 26}, false, 1},
-    {"BaudRateLabel", L"Static", "BaudRate:", {255, 5, 310, 26}, true, -1},
-    {"BaudRate", L"ComboBox", "9600", {315, 5, 395, 26}, false, 2},
-    {"CR", L"Button", "CR", {315, 30, 350, 51}, true, 3},
-    {"LF", L"Button", "LF", {360, 30, 395, 51}, true, 4},
-    {"SendBefore", L"Button", "Wyślij polecenia przed uruchomieniem aplikacji:", {5, 30, 305, 51}, false, 5},
-    {"SendBeforeText", L"Edit", "", {5, 55, 365, 76}, false, 6},
-    {"SendBeforeAdd", L"Button", "+", {370, 55, 395, 76}, false, -1},
-    {"SendBeforeEdit", L"Button", "E", {370, 85, 395, 106}, false, -1},
-    {"SendBeforeDelete", L"Button", "-", {370, 115, 395, 136}, false, -1},
-    {"SendBeforeCommands", L"SysListView32", nullptr, {5, 80, 365, 140}, false, 7},
-    {"StartApplication", L"Button", "Uruchom program lub wyświetl listę aplikacji do uruchomienia:",
-     {5, 145, 395, 162}, true, 8},
-    {"ApplicationList", L"SysListView32", nullptr, {5, 165, 365, 245}, false, 9},
-    {"ApplicationAdd", L"Button", "+", {370, 165, 395, 186}, false, -1},
-    {"ApplicationEdit", L"Button", "E", {370, 195, 395, 216}, false, -1},
-    {"ApplicationDelete", L"Button", "-", {370, 225, 395, 246}, false, -1},
-    {"Label1", L"Static", "Sprawdzaj co", {5, 250, 80, 271}, true, -1},
-    {"Interval", L"Edit", "5", {80, 250, 140, 272}, true, 16},
-    {"Label2", L"Static", "sekund, czy aplikacja zakończyła działanie.", {145, 250, 396, 272}, true, -1},
-    {"SendAfter", L"Button", "Wyślij polecenia po zamknięciu aplikacji:", {5, 275, 221, 292}, false, 10},
-    {"SendAfterText", L"Edit", "", {5, 295, 365, 316}, false, 11},
-    {"SendAfterAdd", L"Button", "+", {370, 295, 395, 316}, false, -1},
-    {"SendAfterEdit", L"Button", "E", {370, 325, 395, 346}, false, -1},
-    {"SendAfterDelete", L"Button", "-", {370, 355, 395, 376}, false, -1},
-    {"SendAfterCommands", L"SysListView32", nullptr, {5, 320, 365, 380}, false, 12},
-    {"Cancel", L"Button", "Anuluj", {5, 385, 95, 415}, true, 15},
-    {"Help", L"Button", "Pomoc", {100, 385, 190, 415}, true, 14},
-    {"OK", L"Button", "OK", {205, 385, 395, 415}, true, 13},
-};
-// clang-format on
 
 TEST_F(MainWindowTest, WindowHasTitleToolBorderAndClientSize) {
   EXPECT_EQ(wintest::WindowText(main_->Handle()), L"Tarvenik - Konfigurator");
@@ -91,11 +47,11 @@ TEST_F(MainWindowTest, WindowHasTitleToolBorderAndClientSize) {
   GetClientRect(main_->Handle(), &r);
   EXPECT_EQ(r.right, 400);
   EXPECT_EQ(r.bottom, 420);
-  EXPECT_EQ(main_->Controls().size(), std::size(kControls));
+  EXPECT_EQ(main_->Controls().size(), std::size(wintest::kMainWindowControls));
 }
 
 void expectEveryControlAsTheTable(TMain& main) {
-  for (const Expected& e : kControls) {
+  for (const wintest::ExpectedControl& e : wintest::kMainWindowControls) {
     SCOPED_TRACE(e.name);
     TControl* c = main.FindControl(e.name);
     ASSERT_NE(c, nullptr);

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "settings/Profile.h"
+#include "settings/ProfileFunctions.h"
 #include "settings/ProfileSection.h"
 
 size_t ProfileGetString(const char* section, const char* key, const char* defaultValue, char* buffer,

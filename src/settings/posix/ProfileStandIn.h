@@ -1,6 +1,6 @@
 #pragma once
 // Our own profile functions over a plain text file, with the contract of the platform's
-// (Profile.h): the layout rules are ProfileDocument's, the file operations ProfileFile's.
+// (ProfileFunctions.h): the layout rules are ParsedProfile's, the file operations FileReplace's.
 //
 // Every write re-examines the file, edits its current text and replaces it atomically on the
 // disk before returning; a failure leaves the file as it was. Reads use the parsed file kept
@@ -13,14 +13,14 @@
 #include <mutex>
 #include <string>
 
-#include "settings/ProfileDocument.h"
-#include "settings/ProfileFile.h"
+#include "settings/posix/ParsedProfile.h"
+#include "settings/FileReplace.h"
 
-class TextProfile {
+class ProfileStandIn {
  public:
   static constexpr std::chrono::milliseconds kDefaultRecheckInterval{20};
 
-  explicit TextProfile(std::chrono::milliseconds recheckInterval = kDefaultRecheckInterval);
+  explicit ProfileStandIn(std::chrono::milliseconds recheckInterval = kDefaultRecheckInterval);
 
   // As ProfileGetString. A null section or key (a listing of names) places an empty text.
   size_t GetString(const char* section, const char* key, const char* defaultValue, char* buffer, size_t size,
@@ -32,7 +32,7 @@ class TextProfile {
   struct Loaded {
     std::string path;
     FileProbe probe;  // Absent: an empty document; Unusable: reads give defaults, writes fail
-    std::unique_ptr<ProfileDocument> document;
+    std::unique_ptr<ParsedProfile> document;
     std::chrono::steady_clock::time_point checkedAt;
     bool mustLook = false;  // set by a flush: the next read looks at the disk whatever the time
   };

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "testing/TempDir.h"
-#include "settings/TextProfile.h"
+#include "settings/posix/ProfileStandIn.h"
 
 namespace {
 
@@ -113,7 +113,7 @@ TEST(ProfileDifferential, OursBehavesLikeTheSystems) {
   std::string system = dir.File("system.ini"), ours = dir.File("ours.ini");
   WriteBytes(system, kStart);
   WriteBytes(ours, kStart);
-  TextProfile profile{std::chrono::milliseconds(0)};
+  ProfileStandIn profile{std::chrono::milliseconds(0)};
 
   auto systemGet = [](const char* s, const char* k, const char* d, char* b, size_t n, const char* f) {
     return static_cast<size_t>(GetPrivateProfileStringA(s, k, d, b, static_cast<DWORD>(n), f));

@@ -1,20 +1,14 @@
-#include "settings/ProfileDocument.h"
+#include "settings/posix/ParsedProfile.h"
 
 #include <cstring>
+
+#include "base/AsciiText.h"
 
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
 
 bool containsLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
@@ -43,30 +37,27 @@ std::string_view sectionName(std::string_view trimmedLine) {
   std::string_view inner = trimmedLine.substr(1);
   size_t close = inner.find(']');
   if (close != std::string_view::npos) inner = inner.substr(0, close);
-  return trim(inner);
+  return TrimBlanks(inner);
 }
 
 }  // namespace
 
-size_t ProfileDocument::CaseHash::operator()(std::string_view s) const noexcept {
+size_t ParsedProfile::CaseHash::operator()(std::string_view s) const noexcept {
   uint64_t h = 14695981039346656037ull;  // FNV-1a over the lower-cased bytes
   for (char c : s) {
-    h ^= static_cast<unsigned char>(lowerAscii(c));
+    h ^= static_cast<unsigned char>(AsciiLower(c));
     h *= 1099511628211ull;
   }
   return static_cast<size_t>(h);
 }
 
-bool ProfileDocument::CaseEqual::operator()(std::string_view a, std::string_view b) const noexcept {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-  return true;
+bool ParsedProfile::CaseEqual::operator()(std::string_view a, std::string_view b) const noexcept {
+  return SameAsciiText(a, b);
 }
 
-ProfileDocument::ProfileDocument(std::string text) : text_(std::move(text)) { index(); }
+ParsedProfile::ParsedProfile(std::string text) : text_(std::move(text)) { index(); }
 
-void ProfileDocument::index() {
+void ParsedProfile::index() {
   std::string_view all = text_;
   if (all.substr(0, kByteOrderMark.size()) == kByteOrderMark) contentStart_ = kByteOrderMark.size();
   size_t firstBreak = all.find_first_of("\r\n", contentStart_);
@@ -80,7 +71,7 @@ void ProfileDocument::index() {
   for (size_t pos = contentStart_; pos < text_.size();) {
     Line line = lineAt(text_, pos);
     pos = line.next;
-    std::string_view content = trim(all.substr(line.begin, line.end - line.begin));
+    std::string_view content = TrimBlanks(all.substr(line.begin, line.end - line.begin));
     if (content.empty()) continue;
     if (content.front() == '[') {
       auto [it, inserted] = sections_.try_emplace(sectionName(content));
@@ -89,11 +80,12 @@ void ProfileDocument::index() {
     } else if (current && content.front() != ';') {
       size_t eq = content.find('=');
       if (eq != std::string_view::npos) {
-        std::string_view value = trim(content.substr(eq + 1));
+        std::string_view value = TrimBlanks(content.substr(eq + 1));
         size_t valueBegin = value.empty()
                                 ? static_cast<size_t>(content.data() + content.size() - text_.data())
                                 : static_cast<size_t>(value.data() - text_.data());
-        current->keys.try_emplace(trim(content.substr(0, eq)), Value{valueBegin, valueBegin + value.size()});
+        current->keys.try_emplace(TrimBlanks(content.substr(0, eq)),
+                                  Value{valueBegin, valueBegin + value.size()});
       }
     }
     if (current && firstAppearance) {
@@ -103,22 +95,22 @@ void ProfileDocument::index() {
   }
 }
 
-std::optional<std::string_view> ProfileDocument::Find(std::string_view section, std::string_view key) const {
-  auto s = sections_.find(trim(section));
+std::optional<std::string_view> ParsedProfile::Find(std::string_view section, std::string_view key) const {
+  auto s = sections_.find(TrimBlanks(section));
   if (s == sections_.end()) return std::nullopt;
-  auto k = s->second.keys.find(trim(key));
+  auto k = s->second.keys.find(TrimBlanks(key));
   if (k == s->second.keys.end()) return std::nullopt;
   return std::string_view(text_).substr(k->second.begin, k->second.end - k->second.begin);
 }
 
-bool ProfileDocument::HasSection(std::string_view section) const {
-  return sections_.find(trim(section)) != sections_.end();
+bool ParsedProfile::HasSection(std::string_view section) const {
+  return sections_.find(TrimBlanks(section)) != sections_.end();
 }
 
-std::optional<std::string> ProfileDocument::WithValue(std::string_view section, std::string_view key,
-                                                      std::string_view value) const {
-  section = trim(section);
-  key = trim(key);
+std::optional<std::string> ParsedProfile::WithValue(std::string_view section, std::string_view key,
+                                                    std::string_view value) const {
+  section = TrimBlanks(section);
+  key = TrimBlanks(key);
   if (containsLineBreak(section) || section.find(']') != std::string_view::npos) return std::nullopt;
   if (containsLineBreak(key) || key.find('=') != std::string_view::npos) return std::nullopt;
   if (!key.empty() && (key.front() == '[' || key.front() == ';')) return std::nullopt;
@@ -151,8 +143,8 @@ std::optional<std::string> ProfileDocument::WithValue(std::string_view section, 
   return out;
 }
 
-std::string ProfileDocument::WithoutSection(std::string_view section) const {
-  section = trim(section);
+std::string ParsedProfile::WithoutSection(std::string_view section) const {
+  section = TrimBlanks(section);
   std::string_view all = text_;
   std::string out;
   out.reserve(text_.size());
@@ -162,7 +154,7 @@ std::string ProfileDocument::WithoutSection(std::string_view section) const {
   for (size_t pos = contentStart_; pos < text_.size();) {
     Line line = lineAt(text_, pos);
     pos = line.next;
-    std::string_view content = trim(all.substr(line.begin, line.end - line.begin));
+    std::string_view content = TrimBlanks(all.substr(line.begin, line.end - line.begin));
     if (content.empty() || content.front() != '[') continue;
     bool match = CaseEqual()(sectionName(content), section);
     if (match && !removing) out.append(text_, keepFrom, line.begin - keepFrom);

@@ -1,6 +1,8 @@
 #pragma once
-// The few file operations that the text profile file needs, one implementation per platform.
-// Paths are 8-bit texts as the profile functions take them.
+// The file operations of a save, which replaces the settings file by a copy that was written and
+// read back, and of the text profile file, which replaces its file with every write: what is at a
+// path, a whole file read, a file replaced in one step. One implementation per platform. Paths are
+// 8-bit texts as the profile functions take them.
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -8,19 +8,19 @@
 #include <string>
 
 #include "testing/TempDir.h"
-#include "settings/TextProfile.h"
+#include "settings/posix/ProfileStandIn.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-class TextProfileTest : public ::testing::Test {
+class ProfileStandInTest : public ::testing::Test {
  protected:
   TempDir dir;
   std::string path = dir.File("Tarvenik.ini");
-  TextProfile profile{0ms};  // looks at the disk for every read
+  ProfileStandIn profile{0ms};  // looks at the disk for every read
 
-  std::string read(TextProfile& p, const char* section, const char* key, const char* def = "<default>") {
+  std::string read(ProfileStandIn& p, const char* section, const char* key, const char* def = "<default>") {
     char buffer[2048];
     size_t n = p.GetString(section, key, def, buffer, sizeof buffer, path.c_str());
     EXPECT_EQ(buffer[n], '\0');
@@ -36,7 +36,7 @@ class TextProfileTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(TextProfileTest, NewFileHasCrLfLinesInWritingOrder) {
+TEST_F(ProfileStandInTest, NewFileHasCrLfLinesInWritingOrder) {
   ASSERT_TRUE(write("Settings", "RS232Connect", "1"));
   ASSERT_TRUE(write("SendBefore", "Count", "1"));
   ASSERT_TRUE(write("Settings", "RS232Port", "COM1"));
@@ -47,7 +47,7 @@ TEST_F(TextProfileTest, NewFileHasCrLfLinesInWritingOrder) {
   EXPECT_EQ(dir.EntryCount(), 1u);  // no temporary file left behind
 }
 
-TEST_F(TextProfileTest, EditKeepsTheRestOfAHandWrittenFile) {
+TEST_F(ProfileStandInTest, EditKeepsTheRestOfAHandWrittenFile) {
   const std::string before = "; Tarvenik\n[Settings]\nRS232Port = COM3  \n\n[Application]\nCount=0\n";
   WriteBytes(path, before);
   ASSERT_TRUE(write("settings", "rs232port", "COM1"));
@@ -55,7 +55,7 @@ TEST_F(TextProfileTest, EditKeepsTheRestOfAHandWrittenFile) {
   EXPECT_EQ(ReadBytes(path), "; Tarvenik\n[Settings]\nRS232Port = COM1  \nCR=0\n\n[Application]\nCount=0\n");
 }
 
-TEST_F(TextProfileTest, ReadsCutToTheBufferAndNullNamesGiveEmptyText) {
+TEST_F(ProfileStandInTest, ReadsCutToTheBufferAndNullNamesGiveEmptyText) {
   ASSERT_TRUE(write("S", "K", "abcdef"));
   char buffer[4];
   EXPECT_EQ(profile.GetString("S", "K", "", buffer, sizeof buffer, path.c_str()), 3u);
@@ -67,14 +67,14 @@ TEST_F(TextProfileTest, ReadsCutToTheBufferAndNullNamesGiveEmptyText) {
   EXPECT_EQ(profile.GetString("S", "K", "x", buffer, 0, path.c_str()), 0u);
 }
 
-TEST_F(TextProfileTest, RemovingAnAbsentSectionCreatesNoFile) {
+TEST_F(ProfileStandInTest, RemovingAnAbsentSectionCreatesNoFile) {
   EXPECT_TRUE(write("S", nullptr, nullptr));
   EXPECT_FALSE(std::filesystem::exists(path));
   EXPECT_TRUE(write(nullptr, nullptr, nullptr));  // flush
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-TEST_F(TextProfileTest, BadFilesGiveStoredValuesOrDefaults) {
+TEST_F(ProfileStandInTest, BadFilesGiveStoredValuesOrDefaults) {
   std::mt19937 random(7);
   std::string noise(1 << 20, '\0');
   for (char& c : noise) c = static_cast<char>(random());
@@ -98,7 +98,7 @@ TEST_F(TextProfileTest, BadFilesGiveStoredValuesOrDefaults) {
   }
 }
 
-TEST_F(TextProfileTest, HundredMegabyteFileIsReadAndEdited) {
+TEST_F(ProfileStandInTest, HundredMegabyteFileIsReadAndEdited) {
   std::string big = "[Settings]\r\nRS232Port=COM4\r\n[Filler]\r\n";
   std::string line = "Key=" + std::string(1000, 'f') + "\r\n";
   while (big.size() < (100u << 20)) big += line;
@@ -111,7 +111,7 @@ TEST_F(TextProfileTest, HundredMegabyteFileIsReadAndEdited) {
   EXPECT_EQ(std::filesystem::file_size(path), big.size());
 }
 
-TEST_F(TextProfileTest, FolderInPlaceOfTheFile) {
+TEST_F(ProfileStandInTest, FolderInPlaceOfTheFile) {
   std::filesystem::create_directory(path);
   EXPECT_EQ(read("S", "K"), "<default>");
   EXPECT_FALSE(write("S", "K", "V"));
@@ -119,7 +119,7 @@ TEST_F(TextProfileTest, FolderInPlaceOfTheFile) {
   EXPECT_TRUE(std::filesystem::is_directory(path));
 }
 
-TEST_F(TextProfileTest, ReadOnlyFileIsLeftAsItWas) {
+TEST_F(ProfileStandInTest, ReadOnlyFileIsLeftAsItWas) {
   const std::string content = "[S]\r\nK=1\r\n";
   WriteBytes(path, content);
   MakeReadOnly(path);
@@ -130,7 +130,7 @@ TEST_F(TextProfileTest, ReadOnlyFileIsLeftAsItWas) {
   EXPECT_EQ(dir.EntryCount(), 1u);
 }
 
-TEST_F(TextProfileTest, MissingFolderFailsTheWrite) {
+TEST_F(ProfileStandInTest, MissingFolderFailsTheWrite) {
   path = dir.File("missing/Tarvenik.ini");
   EXPECT_EQ(read("S", "K"), "<default>");
   EXPECT_FALSE(write("S", "K", "V"));
@@ -138,7 +138,7 @@ TEST_F(TextProfileTest, MissingFolderFailsTheWrite) {
 
 #ifndef _WIN32
 // A read-only folder does not stop writes on Windows; elsewhere it must stop ours.
-TEST_F(TextProfileTest, ReadOnlyFolderIsLeftAsItWas) {
+TEST_F(ProfileStandInTest, ReadOnlyFolderIsLeftAsItWas) {
   const std::string content = "[S]\r\nK=1\r\n";
   WriteBytes(path, content);
   MakeReadOnly(dir.Path().string());
@@ -147,7 +147,7 @@ TEST_F(TextProfileTest, ReadOnlyFolderIsLeftAsItWas) {
   EXPECT_EQ(ReadBytes(path), content);
 }
 
-TEST_F(TextProfileTest, WriteThroughALinkReplacesTheFileItNames) {
+TEST_F(ProfileStandInTest, WriteThroughALinkReplacesTheFileItNames) {
   std::string real = dir.File("real.ini");
   WriteBytes(real, "[S]\r\nK=1\r\n");
   std::filesystem::create_symlink(real, path);
@@ -157,8 +157,8 @@ TEST_F(TextProfileTest, WriteThroughALinkReplacesTheFileItNames) {
 }
 #endif
 
-TEST_F(TextProfileTest, AnotherProgramsEditIsSeenAndKeptByTheNextWrite) {
-  TextProfile lazy{std::chrono::hours(1)};
+TEST_F(ProfileStandInTest, AnotherProgramsEditIsSeenAndKeptByTheNextWrite) {
+  ProfileStandIn lazy{std::chrono::hours(1)};
   ASSERT_TRUE(lazy.WriteString("S", "K", "1", path.c_str()));
   EXPECT_EQ(read(lazy, "S", "K"), "1");
   WriteBytes(path, "[S]\r\nK=2\r\nOther=x\r\n");
@@ -170,7 +170,7 @@ TEST_F(TextProfileTest, AnotherProgramsEditIsSeenAndKeptByTheNextWrite) {
   EXPECT_EQ(read(lazy, "S", "K"), "3");
 }
 
-TEST_F(TextProfileTest, SameSizeEditWithTheSameTimeStampIsSeen) {
+TEST_F(ProfileStandInTest, SameSizeEditWithTheSameTimeStampIsSeen) {
   WriteBytes(path, "[S]\r\nK=1\r\n");
   EXPECT_EQ(read("S", "K"), "1");
   auto stamp = std::filesystem::last_write_time(path);
@@ -179,7 +179,7 @@ TEST_F(TextProfileTest, SameSizeEditWithTheSameTimeStampIsSeen) {
   EXPECT_EQ(read("S", "K"), "2");
 }
 
-TEST_F(TextProfileTest, FileAppearingAndVanishingIsSeen) {
+TEST_F(ProfileStandInTest, FileAppearingAndVanishingIsSeen) {
   EXPECT_EQ(read("S", "K"), "<default>");
   WriteBytes(path, "[S]\r\nK=1\r\n");
   EXPECT_EQ(read("S", "K"), "1");

@@ -1,11 +1,11 @@
-#include "settings/Profile.h"
-#include "settings/TextProfile.h"
+#include "settings/ProfileFunctions.h"
+#include "settings/posix/ProfileStandIn.h"
 
 namespace {
 
 // The platform's profile functions are process-wide, and so is their one parsed file here.
-TextProfile& processProfile() {
-  static TextProfile profile;
+ProfileStandIn& processProfile() {
+  static ProfileStandIn profile;
   return profile;
 }
 

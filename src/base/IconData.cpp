@@ -1,4 +1,4 @@
-#include "ui/IconData.h"
+#include "base/IconData.h"
 
 #include <algorithm>
 #include <array>

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "settings/ProfileFile.h"
+#include "settings/FileReplace.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "settings/ProfileDocument.h"
+#include "settings/posix/ParsedProfile.h"
 
 namespace {
 
@@ -81,9 +81,9 @@ const EditCase kEditCases[] = {
 
 }  // namespace
 
-TEST(ProfileDocument, FindsValuesByTheLayoutRules) {
+TEST(ParsedProfile, FindsValuesByTheLayoutRules) {
   for (const FindCase& c : kFindCases) {
-    ProfileDocument document(c.text);
+    ParsedProfile document(c.text);
     std::optional<std::string_view> found = document.Find(c.section, c.key);
     std::optional<std::string> value;
     if (found) value = std::string(*found);
@@ -91,23 +91,23 @@ TEST(ProfileDocument, FindsValuesByTheLayoutRules) {
   }
 }
 
-TEST(ProfileDocument, EditsChangeOnlyWhatTheyMust) {
+TEST(ParsedProfile, EditsChangeOnlyWhatTheyMust) {
   for (const EditCase& c : kEditCases) {
-    ProfileDocument document(c.before);
+    ParsedProfile document(c.before);
     EXPECT_EQ(document.WithValue(c.section, c.key, c.value), std::optional<std::string>(c.after)) << c.name;
   }
 }
 
-TEST(ProfileDocument, RefusesNamesThatCouldNotBeFoundAgain) {
-  ProfileDocument document("[S]\r\n");
+TEST(ParsedProfile, RefusesNamesThatCouldNotBeFoundAgain) {
+  ParsedProfile document("[S]\r\n");
   for (auto [section, key] :
        {std::pair{"S", "a=b"}, {"S", "[K]"}, {"S", ";K"}, {"S", "K\nL"}, {"S]", "K"}, {"S\r", "K"}}) {
     EXPECT_EQ(document.WithValue(section, key, "V"), std::nullopt) << section << " / " << key;
   }
 }
 
-TEST(ProfileDocument, RemovesEverySectionOfTheNameWithItsLines) {
-  ProfileDocument document(";top\r\n[A]\r\nK=1\r\n\r\n[b]\r\nK=2\r\n; about C\r\n[C]\r\nK=3\r\n[B]\r\nL=4");
+TEST(ParsedProfile, RemovesEverySectionOfTheNameWithItsLines) {
+  ParsedProfile document(";top\r\n[A]\r\nK=1\r\n\r\n[b]\r\nK=2\r\n; about C\r\n[C]\r\nK=3\r\n[B]\r\nL=4");
   EXPECT_TRUE(document.HasSection("B"));
   EXPECT_EQ(document.WithoutSection("B"), ";top\r\n[A]\r\nK=1\r\n\r\n[C]\r\nK=3\r\n");
   EXPECT_EQ(document.WithoutSection("a"), ";top\r\n[b]\r\nK=2\r\n; about C\r\n[C]\r\nK=3\r\n[B]\r\nL=4");
@@ -115,22 +115,22 @@ TEST(ProfileDocument, RemovesEverySectionOfTheNameWithItsLines) {
   EXPECT_FALSE(document.HasSection("Z"));
 }
 
-TEST(ProfileDocument, NewLinesTakeTheFilesFirstLineBreak) {
-  EXPECT_EQ(ProfileDocument("").LineBreak(), "\r\n");
-  EXPECT_EQ(ProfileDocument("[S]").LineBreak(), "\r\n");
-  EXPECT_EQ(ProfileDocument("[S]\nK=1\r\n").LineBreak(), "\n");
-  EXPECT_EQ(ProfileDocument("[S]\r\rK=1\r\n").LineBreak(), "\r");
+TEST(ParsedProfile, NewLinesTakeTheFilesFirstLineBreak) {
+  EXPECT_EQ(ParsedProfile("").LineBreak(), "\r\n");
+  EXPECT_EQ(ParsedProfile("[S]").LineBreak(), "\r\n");
+  EXPECT_EQ(ParsedProfile("[S]\nK=1\r\n").LineBreak(), "\n");
+  EXPECT_EQ(ParsedProfile("[S]\r\rK=1\r\n").LineBreak(), "\r");
 }
 
-TEST(ProfileDocument, SurvivesHostileText) {
+TEST(ParsedProfile, SurvivesHostileText) {
   std::string text = "[S]\r\nK=1\r\n";
   text +=
       std::string(1000, '\0') + "\r\n[" + std::string(100000, '[') + "\n" + std::string(100000, '=') + "\r";
   for (int i = 0; i < 256; ++i) text += static_cast<char>(i);
-  ProfileDocument document(text);
+  ParsedProfile document(text);
   EXPECT_EQ(document.Find("S", "K"), std::optional<std::string_view>("1"));
   std::optional<std::string> edited = document.WithValue("S", "K", "2");
   ASSERT_TRUE(edited);
-  EXPECT_EQ(ProfileDocument(*edited).Find("S", "K"), std::optional<std::string_view>("2"));
+  EXPECT_EQ(ParsedProfile(*edited).Find("S", "K"), std::optional<std::string_view>("2"));
   EXPECT_EQ(edited->size(), text.size());
 }

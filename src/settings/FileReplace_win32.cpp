@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "base/Text.h"
-#include "settings/ProfileFile.h"
+#include "settings/FileReplace.h"
 #include "win/Handles.h"
 
 namespace {

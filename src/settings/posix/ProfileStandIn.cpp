@@ -1,12 +1,13 @@
-#include "settings/TextProfile.h"
+#include "settings/posix/ProfileStandIn.h"
 
 #include <algorithm>
 #include <cstring>
 #include <optional>
 
-TextProfile::TextProfile(std::chrono::milliseconds recheckInterval) : recheckInterval_(recheckInterval) {}
+ProfileStandIn::ProfileStandIn(std::chrono::milliseconds recheckInterval)
+    : recheckInterval_(recheckInterval) {}
 
-const TextProfile::Loaded& TextProfile::look(const std::string& path, bool force) {
+const ProfileStandIn::Loaded& ProfileStandIn::look(const std::string& path, bool force) {
   auto now = std::chrono::steady_clock::now();
   if (loaded_ && loaded_->path == path) {
     if (!force && !loaded_->mustLook && now - loaded_->checkedAt < recheckInterval_) return *loaded_;
@@ -25,7 +26,7 @@ const TextProfile::Loaded& TextProfile::look(const std::string& path, bool force
   return *loaded_;
 }
 
-void TextProfile::loadFromDisk(const std::string& path, const FileProbe& probe) {
+void ProfileStandIn::loadFromDisk(const std::string& path, const FileProbe& probe) {
   auto next = std::make_unique<Loaded>();
   next->path = path;
   next->probe = probe;
@@ -38,13 +39,13 @@ void TextProfile::loadFromDisk(const std::string& path, const FileProbe& probe) 
   if (bytes && loaded_ && loaded_->path == path && loaded_->document->Text() == *bytes) {
     next->document = std::move(loaded_->document);
   } else {
-    next->document = std::make_unique<ProfileDocument>(bytes ? std::move(*bytes) : std::string());
+    next->document = std::make_unique<ParsedProfile>(bytes ? std::move(*bytes) : std::string());
   }
   loaded_ = std::move(next);
 }
 
-size_t TextProfile::GetString(const char* section, const char* key, const char* defaultValue, char* buffer,
-                              size_t size, const char* fileName) {
+size_t ProfileStandIn::GetString(const char* section, const char* key, const char* defaultValue, char* buffer,
+                                 size_t size, const char* fileName) {
   if (!buffer || size == 0) return 0;
   std::string_view result;
   std::lock_guard lock(mutex_);
@@ -58,7 +59,8 @@ size_t TextProfile::GetString(const char* section, const char* key, const char* 
   return n;
 }
 
-bool TextProfile::WriteString(const char* section, const char* key, const char* value, const char* fileName) {
+bool ProfileStandIn::WriteString(const char* section, const char* key, const char* value,
+                                 const char* fileName) {
   if (!fileName) return false;
   std::lock_guard lock(mutex_);
   if (!section) {
@@ -70,7 +72,7 @@ bool TextProfile::WriteString(const char* section, const char* key, const char* 
 
   const Loaded& current = look(fileName, true);
   if (current.probe.kind == FileProbe::Kind::Unusable) return false;  // never overwrite what we cannot read
-  const ProfileDocument& document = *current.document;
+  const ParsedProfile& document = *current.document;
   std::string text;
   if (!key) {
     if (!document.HasSection(section)) return true;
@@ -87,7 +89,7 @@ bool TextProfile::WriteString(const char* section, const char* key, const char* 
   auto next = std::make_unique<Loaded>();
   next->path = fileName;
   next->probe = *written;
-  next->document = std::make_unique<ProfileDocument>(std::move(text));
+  next->document = std::make_unique<ParsedProfile>(std::move(text));
   next->checkedAt = std::chrono::steady_clock::now();
   loaded_ = std::move(next);
   return true;

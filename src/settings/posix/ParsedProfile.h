@@ -14,12 +14,12 @@
 #include <string_view>
 #include <unordered_map>
 
-class ProfileDocument {
+class ParsedProfile {
  public:
-  explicit ProfileDocument(std::string text);
+  explicit ParsedProfile(std::string text);
   // The index points into the text, so the document stays where it was made.
-  ProfileDocument(const ProfileDocument&) = delete;
-  ProfileDocument& operator=(const ProfileDocument&) = delete;
+  ParsedProfile(const ParsedProfile&) = delete;
+  ParsedProfile& operator=(const ParsedProfile&) = delete;
 
   const std::string& Text() const { return text_; }
 

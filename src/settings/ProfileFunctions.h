@@ -1,7 +1,7 @@
 #pragma once
 // The platform's profile functions, the only calls through which TIniFile touches a file.
 // On Windows they are GetPrivateProfileStringA / WritePrivateProfileStringA; elsewhere our own
-// text profile file (TextProfile) with the same contract. Texts are 8-bit, zero-terminated.
+// text profile file (ProfileStandIn) with the same contract. Texts are 8-bit, zero-terminated.
 #include <cstddef>
 #include <optional>
 #include <string>

@@ -1,2 +1,0 @@
-# The look at icon files and executables before their icons are extracted.
-tk_fuzz(fuzz_icondata SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz_icondata.cpp DEPS tk_icondata)

@@ -116,9 +116,10 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileProbe& pro
 
 bool PresentButUnreadable(const std::string& path) {
   const std::wstring name = AnsiToWide(path);
-  Handle file(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.valid()) return false;
+  UniqueFileHandle file(CreateFileW(name.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file) return false;
   const DWORD error = GetLastError();
   if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return true;
   // A name longer than the plain form reaches may still be there: its long form tells.

@@ -69,8 +69,9 @@ class TApplication {
 
 inline TApplication& Application() { return TApplication::Instance(); }
 
-// The one dispatch point: every event handler runs through it. An error that escapes is shown in
-// the error box (EAbort silently) and the program goes on.
+// Where the program raises an event itself, outside a window procedure (start-up, building a
+// window, a click made in code, idle moments): an error that escapes is shown in the error box
+// (EAbort silently) and the program goes on. Inside a window procedure the procedure does this.
 template <typename F>
 void SafeCall(F&& f) noexcept {
   try {

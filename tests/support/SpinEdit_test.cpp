@@ -246,7 +246,7 @@ TEST_F(SpinEditTest, ThePairSitsAtTheRightEdgeAndTheFieldIsHighEnough) {
 }
 
 TEST_F(SpinEditTest, ALowFieldIsRaisedToItsMinimumHeight) {
-  spin().SetBounds({80, 10, 60, 10});
+  spin().SetDesignBounds({80, 10, 60, 10});
   RECT field = spin().BoundsRect();
   EXPECT_EQ(field.bottom - field.top, spin().MinHeight());
 }

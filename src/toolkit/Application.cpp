@@ -44,12 +44,7 @@ bool TApplication::ProcessMessage() {
     terminated_ = true;
     return true;
   }
-  bool handled = false;
-  for (auto& entry : hooks_) {
-    SafeCall([&] { handled = entry.second(msg); });
-    if (handled) break;
-  }
-  if (!handled && !handleKeyboard(msg)) {
+  if (!handleKeyboard(msg)) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -114,14 +109,4 @@ int TApplication::AddIdleHandler(IdleHandler h) {
 void TApplication::RemoveIdleHandler(int id) {
   idle_.erase(std::remove_if(idle_.begin(), idle_.end(), [id](auto& p) { return p.first == id; }),
               idle_.end());
-}
-
-int TApplication::AddMessageHandler(MessageHandler h) {
-  hooks_.emplace_back(nextId_, std::move(h));
-  return nextId_++;
-}
-
-void TApplication::RemoveMessageHandler(int id) {
-  hooks_.erase(std::remove_if(hooks_.begin(), hooks_.end(), [id](auto& p) { return p.first == id; }),
-               hooks_.end());
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The application object: title, the event loop, terminate, the one place where errors that
-// escape an event handler are shown, and the idle and message hooks that other parts subscribe to.
+// escape an event handler are shown, and the idle hooks that other parts subscribe to.
 #include <windows.h>
 
 #include <exception>
@@ -13,8 +13,6 @@ class TForm;
 class TApplication {
  public:
   using IdleHandler = std::function<void()>;
-  // Returns true when it has handled the message (it is then not dispatched).
-  using MessageHandler = std::function<bool(MSG&)>;
 
   static TApplication& Instance();
 
@@ -45,8 +43,6 @@ class TApplication {
   // Subscribers; each returns an id to unsubscribe with.
   int AddIdleHandler(IdleHandler h);
   void RemoveIdleHandler(int id);
-  int AddMessageHandler(MessageHandler h);
-  void RemoveMessageHandler(int id);
 
   void Idle();
 
@@ -64,7 +60,6 @@ class TApplication {
   bool terminated_ = false;
   int nextId_ = 1;
   std::vector<std::pair<int, IdleHandler>> idle_;
-  std::vector<std::pair<int, MessageHandler>> hooks_;
 };
 
 inline TApplication& Application() { return TApplication::Instance(); }

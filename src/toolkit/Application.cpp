@@ -7,6 +7,12 @@
 #include "base/Text.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Forms.h"
+#include "toolkit/Seams.h"
+
+ToolkitSeams& TheToolkitSeams() {
+  static ToolkitSeams seams{[] { MessageBeep(0); }};
+  return seams;
+}
 
 TApplication& TApplication::Instance() {
   static TApplication app;
@@ -96,10 +102,7 @@ void TApplication::ShowException(const std::string& message) {
   ShowErrorBox(AnsiToWide(ErrorBoxText(message)), title_);
 }
 
-void TApplication::Beep() {
-  if (OnBeep) OnBeep();
-  MessageBeep(0);
-}
+void TApplication::Beep() { TheToolkitSeams().beep(); }
 
 int TApplication::AddIdleHandler(IdleHandler h) {
   idle_.emplace_back(nextId_, std::move(h));

@@ -46,9 +46,8 @@ class TApplication {
 
   void Idle();
 
-  // The system's default beep, the answer to refused input. OnBeep, when set, hears each one.
+  // The system's default beep, the answer to refused input.
   void Beep();
-  std::function<void()> OnBeep;
 
  private:
   TApplication() = default;

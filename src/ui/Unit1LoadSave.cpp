@@ -9,6 +9,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
 #include "ui/FileIcon.h"
+#include "ui/Seams.h"
 #include "ui/Unit1.h"
 
 using namespace tarvenik_ini;
@@ -183,7 +184,12 @@ void TMain::OKClick() {
   }
   if (loaded_.sendAfter) content.sections.emplace_back(kSendAfter, commandsSection(SendAfterCommands));
 
-  SaveSettingsFile(SettingsFileName(), content, SaveFileMaker);
+  SaveSettingsFile(SettingsFileName(), content, TheUiSeams().saveFileMaker);
   settings_.reset();
   Application().Terminate();
+}
+
+UiSeams& TheUiSeams() {
+  static UiSeams seams{MakeIniFile};
+  return seams;
 }

@@ -13,6 +13,7 @@
 #include "settings/TarvenikIni.h"
 #include "testing/ImageSlot.h"
 #include "testing/WinTest.h"
+#include "ui/Seams.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 
@@ -367,7 +368,7 @@ TEST_F(MainSettingsTest, ASaveThatFailsPartWayIsReportedAndLeavesTheFileAsItWas)
                                                    {Fault::CutSection, "SendAfter"},
                                                    {Fault::RefusedKey, "RS232Port"}}) {
     SCOPED_TRACE(where);
-    main_->SaveFileMaker = [fault, where](const std::string& name) {
+    TheUiSeams().saveFileMaker = [fault, where](const std::string& name) {
       return std::make_unique<FaultyIniFile>(name, fault, where);
     };
     wintest::MessageBoxWatcher watcher;
@@ -382,7 +383,7 @@ TEST_F(MainSettingsTest, ASaveThatFailsPartWayIsReportedAndLeavesTheFileAsItWas)
               1);  // no copy left
   }
   // With the fault gone, "OK" pressed once more saves everything.
-  main_->SaveFileMaker = MakeIniFile;
+  TheUiSeams().saveFileMaker = MakeIniFile;
   pressOK();
   auto keys = readIni(ini());
   EXPECT_EQ(keys["Settings/RS232Connect"], "0");

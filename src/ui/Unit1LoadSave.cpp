@@ -93,7 +93,7 @@ void TMain::FormCreate() {
   // the ports cannot be listed) is added after the machine's ports, so that "OK" keeps it unless
   // the user picks another.
   if (!savedPort.empty()) {
-    int index = Port.Selector().IndexOf(savedPort);
+    int index = Port.IndexOf(savedPort);
     if (index < 0) {
       Port.AddItem(savedPort);
       index = Port.Count() - 1;

@@ -23,11 +23,14 @@ class TComComboBox : public TCustomComboBox, private TComPortObserver {
   std::string Text() const;
   // Selects the first item equal to `text` ignoring case; does nothing when there is none.
   void SetText(const std::string& text);
+  // The index of the first item equal to `text` ignoring case, or -1.
+  int IndexOf(const std::string& text) const { return select_.IndexOf(text); }
 
   void SetItemIndex(int index) override;
   void Loaded() override;
 
-  TComSelect& Selector() { return select_; }
+  // What the selector has recorded (the value chosen), for reading.
+  const TComSelect& Selector() const { return select_; }
 
  protected:
   void Change() override;

@@ -1,5 +1,7 @@
 #include "serial/ComSelect.h"
 
+#include "serial/Seams.h"
+
 void TComSelect::FillItems() {
   items_.Clear();
   std::vector<std::string> texts;
@@ -7,7 +9,7 @@ void TComSelect::FillItems() {
     case cpNone:
       return;
     case cpPort:
-      listPorts_(texts);
+      TheSerialSeams().listPorts(texts);
       break;
     case cpBaudRate:
       texts = BaudRateTexts();

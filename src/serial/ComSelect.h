@@ -2,7 +2,6 @@
 // The logic of the port-aware drop-down list: the selector that fills and reads the list for one
 // kind of port setting.
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,8 +26,6 @@ class TComItems {
 // in it to and from the linked port settings object.
 class TComSelect {
  public:
-  using PortLister = std::function<void(std::vector<std::string>&)>;
-
   explicit TComSelect(TComItems& items) : items_(items) {}
 
   TComProperty ComProperty() const { return comProperty_; }
@@ -37,9 +34,6 @@ class TComSelect {
   void SetComPort(TCustomComPort* p) { comPort_ = p; }
   bool AutoApply() const { return autoApply_; }
   void SetAutoApply(bool v) { autoApply_ = v; }
-
-  // Where the port names come from; ListSerialPorts unless replaced.
-  void SetPortLister(PortLister lister) { listPorts_ = std::move(lister); }
 
   // Clears the list and fills it for the current kind. A failure to list the ports leaves it empty.
   void FillItems();
@@ -74,5 +68,4 @@ class TComSelect {
   TComProperty comProperty_ = cpNone;
   TCustomComPort* comPort_ = nullptr;
   bool autoApply_ = false;
-  PortLister listPorts_ = ListSerialPorts;
 };

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "base/ResStrings.h"
+#include "serial/Seams.h"
 #include "support/gnugettext.h"
 
 namespace {
@@ -27,4 +28,9 @@ EComPort RegistryError(int32_t winCode) {
   std::string message = text ? *text : TranslateAnsi(BuiltinText(ResId::RegistryError));
   message += FormatText(TranslateAnsi(BuiltinText(ResId::WinErrorCode)), {std::to_string(winCode)});
   return EComPort(std::move(message), winCode, CError_RegError);
+}
+
+SerialSeams& TheSerialSeams() {
+  static SerialSeams seams{ListSerialPorts};
+  return seams;
 }

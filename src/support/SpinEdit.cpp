@@ -114,14 +114,12 @@ void TTimerSpeedButton::setOver(LPARAM lp) {
 }
 
 void TTimerSpeedButton::step() {
-  SafeCall([this] {
-    try {
-      if (OnClick) OnClick();
-    } catch (...) {
-      stopTimer();
-      throw;
-    }
-  });
+  try {
+    if (OnClick) OnClick();
+  } catch (...) {
+    stopTimer();
+    throw;
+  }
 }
 
 void TTimerSpeedButton::release(bool clickIfOver) {
@@ -165,7 +163,7 @@ LRESULT TTimerSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       over_ = true;
       SetCapture(Handle());
       InvalidateRect(Handle(), nullptr, FALSE);
-      if (OnMouseDown) SafeCall(OnMouseDown);
+      if (OnMouseDown) OnMouseDown();
       if (pressed_) startTimer(kFirstDelay);
       return 0;
     case WM_MOUSEMOVE:
@@ -239,7 +237,7 @@ void TSpinButton::SetDpi(UINT dpi) {
   minWidth_ = ScaleForDpi(spinrules::kPairMinWidth, dpi);
   setGlyphs(dpi);
   RECT r = BoundsRect();
-  SetBounds({r.left, r.top, minWidth_, r.bottom - r.top});
+  SetPixelBounds({r.left, r.top, minWidth_, r.bottom - r.top});
 }
 
 void TSpinButton::SetArrowsEnabled(bool enabled) {
@@ -257,8 +255,8 @@ void TSpinButton::layoutArrows() {
   RECT r;
   GetClientRect(Handle(), &r);
   const spinrules::ArrowBounds b = spinrules::ArrowLayout(r.right, r.bottom);
-  up_.SetBounds({b.up.left, b.up.top, b.up.width, b.up.height});
-  down_.SetBounds({b.down.left, b.down.top, b.down.width, b.down.height});
+  up_.SetPixelBounds({b.up.left, b.up.top, b.up.width, b.up.height});
+  down_.SetPixelBounds({b.down.left, b.down.top, b.down.width, b.down.height});
 }
 
 LRESULT TSpinButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -374,7 +372,7 @@ void TSpinEdit::resized() {
   RECT pr = button_->BoundsRect();
   const int pairWidth = pr.right - pr.left;
   const spinrules::Rect pair = spinrules::PairBounds(width, height, pairWidth, ctl3d);
-  button_->SetBounds({pair.left, pair.top, pair.width, pair.height});
+  button_->SetPixelBounds({pair.left, pair.top, pair.width, pair.height});
   RECT cr;
   GetClientRect(Handle(), &cr);
   const spinrules::Edges text = spinrules::TextArea(cr.right, cr.bottom, pairWidth);
@@ -401,8 +399,8 @@ LRESULT TSpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     }
     case WM_KEYDOWN:
-      if (wp == VK_UP) SafeCall([this] { UpClick(); });
-      if (wp == VK_DOWN) SafeCall([this] { DownClick(); });
+      if (wp == VK_UP) UpClick();
+      if (wp == VK_DOWN) DownClick();
       // Delete (Shift+Delete cuts) and Shift+Insert (pastes) edit the text without a character.
       if (wp == VK_DELETE && !editorEnabled_) return 0;
       if (wp == VK_INSERT && GetKeyState(VK_SHIFT) < 0 && !editorEnabled_) return 0;
@@ -416,7 +414,7 @@ LRESULT TSpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_KILLFOCUS: {
       LRESULT r = TCustomEdit::WndProc(msg, wp, lp);
-      SafeCall([this] { clampText(); });
+      clampText();
       return r;
     }
     case WM_LBUTTONDOWN:

@@ -110,7 +110,6 @@ class TSpinEdit : public TCustomEdit {
   int32_t MaxValue() const { return maxValue_; }
   void SetMaxValue(int32_t v) { maxValue_ = v; }
   int32_t Increment() const { return increment_; }
-  void SetIncrement(int32_t v) { increment_ = v; }
   // Whether typing, pasting and cutting may change the text.
   bool EditorEnabled() const { return editorEnabled_; }
   // Enter is a typed character like any other here: the filter refuses it with a beep.
@@ -119,7 +118,6 @@ class TSpinEdit : public TCustomEdit {
   bool ReadOnly() const;
   void SetReadOnly(bool readOnly);
   bool AutoSelect() const { return autoSelect_; }
-  void SetAutoSelect(bool autoSelect) { autoSelect_ = autoSelect; }
 
   // The text read as an integer; MinValue when it does not convert. Not clamped.
   int32_t Value() const;

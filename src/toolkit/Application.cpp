@@ -7,6 +7,12 @@
 #include "base/Text.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Forms.h"
+#include "toolkit/Seams.h"
+
+ToolkitSeams& TheToolkitSeams() {
+  static ToolkitSeams seams{[] { MessageBeep(0); }};
+  return seams;
+}
 
 TApplication& TApplication::Instance() {
   static TApplication app;
@@ -44,12 +50,7 @@ bool TApplication::ProcessMessage() {
     terminated_ = true;
     return true;
   }
-  bool handled = false;
-  for (auto& entry : hooks_) {
-    SafeCall([&] { handled = entry.second(msg); });
-    if (handled) break;
-  }
-  if (!handled && !handleKeyboard(msg)) {
+  if (!handleKeyboard(msg)) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -101,10 +102,7 @@ void TApplication::ShowException(const std::string& message) {
   ShowErrorBox(AnsiToWide(ErrorBoxText(message)), title_);
 }
 
-void TApplication::Beep() {
-  if (OnBeep) OnBeep();
-  MessageBeep(0);
-}
+void TApplication::Beep() { TheToolkitSeams().beep(); }
 
 int TApplication::AddIdleHandler(IdleHandler h) {
   idle_.emplace_back(nextId_, std::move(h));
@@ -114,14 +112,4 @@ int TApplication::AddIdleHandler(IdleHandler h) {
 void TApplication::RemoveIdleHandler(int id) {
   idle_.erase(std::remove_if(idle_.begin(), idle_.end(), [id](auto& p) { return p.first == id; }),
               idle_.end());
-}
-
-int TApplication::AddMessageHandler(MessageHandler h) {
-  hooks_.emplace_back(nextId_, std::move(h));
-  return nextId_++;
-}
-
-void TApplication::RemoveMessageHandler(int id) {
-  hooks_.erase(std::remove_if(hooks_.begin(), hooks_.end(), [id](auto& p) { return p.first == id; }),
-               hooks_.end());
 }

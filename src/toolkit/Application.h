@@ -1,6 +1,6 @@
 #pragma once
 // The application object: title, the event loop, terminate, the one place where errors that
-// escape an event handler are shown, and the idle and message hooks that other parts subscribe to.
+// escape an event handler are shown, and the idle hooks that other parts subscribe to.
 #include <windows.h>
 
 #include <exception>
@@ -13,8 +13,6 @@ class TForm;
 class TApplication {
  public:
   using IdleHandler = std::function<void()>;
-  // Returns true when it has handled the message (it is then not dispatched).
-  using MessageHandler = std::function<bool(MSG&)>;
 
   static TApplication& Instance();
 
@@ -45,14 +43,11 @@ class TApplication {
   // Subscribers; each returns an id to unsubscribe with.
   int AddIdleHandler(IdleHandler h);
   void RemoveIdleHandler(int id);
-  int AddMessageHandler(MessageHandler h);
-  void RemoveMessageHandler(int id);
 
   void Idle();
 
-  // The system's default beep, the answer to refused input. OnBeep, when set, hears each one.
+  // The system's default beep, the answer to refused input.
   void Beep();
-  std::function<void()> OnBeep;
 
  private:
   TApplication() = default;
@@ -64,13 +59,13 @@ class TApplication {
   bool terminated_ = false;
   int nextId_ = 1;
   std::vector<std::pair<int, IdleHandler>> idle_;
-  std::vector<std::pair<int, MessageHandler>> hooks_;
 };
 
 inline TApplication& Application() { return TApplication::Instance(); }
 
-// The one dispatch point: every event handler runs through it. An error that escapes is shown in
-// the error box (EAbort silently) and the program goes on.
+// Where the program raises an event itself, outside a window procedure (start-up, building a
+// window, a click made in code, idle moments): an error that escapes is shown in the error box
+// (EAbort silently) and the program goes on. Inside a window procedure the procedure does this.
 template <typename F>
 void SafeCall(F&& f) noexcept {
   try {

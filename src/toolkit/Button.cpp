@@ -3,9 +3,15 @@
 #include "toolkit/Application.h"
 
 void TButton::Click() {
-  if (Enabled()) HandleCommand(BN_CLICKED);
+  if (Enabled()) SafeCall([this] { HandleCommand(BN_CLICKED); });
+}
+
+TControl::DialogKey TButton::UseDialogKey(WPARAM key) {
+  if (key != VK_RETURN) return DialogKey::Form;
+  Click();
+  return DialogKey::Used;
 }
 
 void TButton::HandleCommand(WORD code) {
-  if (code == BN_CLICKED && OnClick) SafeCall(OnClick);
+  if (code == BN_CLICKED && OnClick) OnClick();
 }

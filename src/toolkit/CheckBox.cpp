@@ -13,5 +13,5 @@ void TCheckBox::SetChecked(bool checked) {
 }
 
 void TCheckBox::HandleCommand(WORD code) {
-  if (code == BN_CLICKED && OnClick) SafeCall(OnClick);
+  if (code == BN_CLICKED && OnClick) OnClick();
 }

@@ -9,6 +9,6 @@ void TChildWindow::SetEnabled(bool enabled) {
 bool TChildWindow::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
 
 RECT TChildWindow::BoundsRect() const { return hwnd_ ? ChildBounds(hwnd_) : RECT{}; }
-void TChildWindow::SetBounds(Bounds b) {
+void TChildWindow::SetPixelBounds(Bounds b) {
   if (hwnd_) MoveWindow(hwnd_, b.left, b.top, b.width, b.height, TRUE);
 }

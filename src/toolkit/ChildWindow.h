@@ -23,9 +23,9 @@ class TChildWindow {
   bool Enabled() const;
   void SetEnabled(bool enabled);
   bool Visible() const;
-  // Position inside the parent's client area.
+  // Position inside the parent's client area, in the pixels it shows at.
   RECT BoundsRect() const;
-  void SetBounds(Bounds b);
+  void SetPixelBounds(Bounds b);
   // The name screen readers announce, where the window's own text does not say what it is for;
   // `role` (a ROLE_SYSTEM_ value) where the system would not know it.
   void SetAccessibleName(std::wstring name, long role = 0) { accessibleName_.Set(std::move(name), role); }

@@ -1,8 +1,6 @@
 #include "toolkit/ComboBox.h"
 
 #include "base/Text.h"
-#include "toolkit/Application.h"
-#include "toolkit/Forms.h"
 
 int TCustomComboBox::Count() const {
   LRESULT n = SendMessageW(Handle(), CB_GETCOUNT, 0, 0);  // CB_ERR on failure
@@ -53,6 +51,10 @@ bool TCustomComboBox::DroppedDown() const {
   return SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0;  // TRUE or FALSE; no error value
 }
 
+TControl::DialogKey TCustomComboBox::UseDialogKey(WPARAM key) {
+  return DroppedDown() ? DialogKey::Control : TControl::UseDialogKey(key);
+}
+
 void TCustomComboBox::AfterCreate() { fitHeight(); }
 void TCustomComboBox::ScaleChanged(UINT /*oldDpi*/) { fitHeight(); }
 
@@ -64,7 +66,7 @@ void TCustomComboBox::fitHeight() {
     GetWindowRect(Handle(), &r);
     return static_cast<int>(r.bottom - r.top);
   };
-  const int wanted = Form() ? Form()->Scale(CreatedBounds().height) : CreatedBounds().height;
+  const int wanted = Scale(CreatedBounds().height);
   auto field = static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, -1, 0));  // CB_ERR on failure
   for (int attempt = 0; field != CB_ERR && attempt < 3 && height() != wanted; ++attempt) {
     field += wanted - height();
@@ -74,7 +76,7 @@ void TCustomComboBox::fitHeight() {
 }
 
 void TCustomComboBox::HandleCommand(WORD code) {
-  if (code == CBN_SELCHANGE) SafeCall([this] { Change(); });
+  if (code == CBN_SELCHANGE) Change();
 }
 
 void TCustomComboBox::Change() {

@@ -20,6 +20,8 @@ class TCustomComboBox : public TControl {
   virtual void SetItemIndex(int index);
   bool DroppedDown() const;
   void HandleCommand(WORD code) override;
+  // The open list takes Esc and Enter first.
+  DialogKey UseDialogKey(WPARAM key) override;
 
  protected:
   const wchar_t* WindowClass() const override { return L"COMBOBOX"; }

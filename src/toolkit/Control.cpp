@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "base/Text.h"
+#include "toolkit/Application.h"
 #include "toolkit/Forms.h"
 #include "toolkit/WinUtil.h"
 #include "win/Win32Check.h"
@@ -66,7 +67,13 @@ LRESULT CALLBACK TControl::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     return CallWindowProcW(classProc, hwnd, msg, wp, lp);
   }
   if (LRESULT answer; self->AnswerAccessibility(msg, wp, lp, answer)) return answer;
-  return self->WndProc(msg, wp, lp);
+  // No error crosses the window procedure: it is shown here and the message counts as handled.
+  try {
+    return self->WndProc(msg, wp, lp);
+  } catch (...) {
+    Application().HandleException(std::current_exception());
+    return 0;
+  }
 }
 
 LRESULT TControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) { return DefaultProc(msg, wp, lp); }
@@ -81,18 +88,24 @@ void TControl::SetCaption(const std::wstring& caption) {
 std::string TControl::Text() const { return WideToAnsi(Caption()); }
 void TControl::SetText(const std::string& text) { SetCaption(AnsiToWide(text)); }
 
-void TControl::SetBounds(Bounds b) {
+void TControl::SetDesignBounds(Bounds b) {
   bounds_ = b;
   if (form_)
-    TChildWindow::SetBounds(
+    SetPixelBounds(
         {form_->Scale(b.left), form_->Scale(b.top), form_->Scale(b.width), form_->Scale(b.height)});
 }
 
 void TControl::Rescale(UINT oldDpi) {
   if (!hwnd_ || !form_) return;
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form_->Font()), FALSE);
-  SetBounds(bounds_);
+  SetDesignBounds(bounds_);
   ScaleChanged(oldDpi);
+}
+
+UINT TControl::Dpi() const { return form_ ? form_->Dpi() : kDesignDpi; }
+
+TControl::DialogKey TControl::UseDialogKey(WPARAM key) {
+  return key == VK_RETURN && WantsReturn() ? DialogKey::Control : DialogKey::Form;
 }
 
 bool TControl::Focused() const { return hwnd_ && GetFocus() == hwnd_; }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "toolkit/ChildWindow.h"
+#include "toolkit/Dpi.h"
 
 class TForm;
 
@@ -25,6 +26,9 @@ class TControl : public TChildWindow {
   const std::string& Name() const { return name_; }
   TForm* Form() const { return form_; }
   int TabOrder() const { return tabOrder_; }
+  // The dpi its form shows at (kDesignDpi before it is on one), and a length given for 96 dpi at it.
+  UINT Dpi() const;
+  int Scale(int value) const { return ScaleForDpi(value, Dpi()); }
 
   // The window text in UTF-16, and in the system code page.
   std::wstring Caption() const;
@@ -34,7 +38,7 @@ class TControl : public TChildWindow {
   bool Focused() const;
   void SetFocus();
   // Moves the control to `b`, given for 96 dpi, scaled to the form's dpi.
-  void SetBounds(Bounds b);
+  void SetDesignBounds(Bounds b);
   // The form now shows at another dpi: its font again and the control's bounds scaled anew.
   void Rescale(UINT oldDpi);
 
@@ -46,6 +50,16 @@ class TControl : public TChildWindow {
   virtual LRESULT HandleNotify(NMHDR* /*hdr*/) { return 0; }
   // Whether the control takes Enter itself instead of leaving it to the form.
   virtual bool WantsReturn() const { return false; }
+  // What Esc or Enter (`key`) pressed while the control has the focus does; its form asks first.
+  enum class DialogKey {
+    Form,     // the form's cancel or default button answers it
+    Control,  // it goes on to the control's window (an open drop-down list, a field that wants Enter)
+    Used,     // the control has answered it itself (a button clicks itself on Enter)
+  };
+  virtual DialogKey UseDialogKey(WPARAM key);
+  // Clicks the control as the user would; nothing happens while it is disabled or for a control
+  // that has no click.
+  virtual void Click() {}
   // Called by the form when all its controls have been built.
   virtual void Loaded() {}
   // Called when the control has been scaled to the form's new dpi, for what else it sizes.

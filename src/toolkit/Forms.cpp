@@ -4,8 +4,7 @@
 #include <utility>
 
 #include "toolkit/Application.h"
-#include "toolkit/Button.h"
-#include "toolkit/ComboBox.h"
+#include "toolkit/Control.h"
 #include "toolkit/WinUtil.h"
 #include "toolkit/WindowProc.h"
 #include "win/Win32Check.h"
@@ -171,7 +170,7 @@ void TForm::DoClose() {
   }
 }
 
-void TForm::SetDefaultButton(TButton* b) {
+void TForm::SetDefaultButton(TControl* b) {
   defaultButton_ = b;
   if (b) SendMessageW(b->Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
 }
@@ -208,7 +207,7 @@ void TForm::EndBuilding() {
   for (TControl* c : controls_) c->Loaded();
 }
 
-void TForm::AddShortcut(UINT key, UINT modifiers, TButton& button, const TControl* focus) {
+void TForm::AddShortcut(UINT key, UINT modifiers, TControl& button, const TControl* focus) {
   shortcuts_.push_back({key, modifiers, &button, focus});
 }
 
@@ -232,19 +231,20 @@ bool TForm::PreTranslateMessage(MSG& msg) {
     HWND focus = GetFocus();
     TControl* fc = TControl::FromHandle(focus);
     if (!fc && focus) fc = TControl::FromHandle(GetParent(focus));
-    if (auto* combo = dynamic_cast<TCustomComboBox*>(fc); combo && combo->DroppedDown())
-      return false;  // the open list takes Esc and Enter first
+    switch (fc ? fc->UseDialogKey(msg.wParam) : TControl::DialogKey::Form) {
+      case TControl::DialogKey::Control:
+        return false;
+      case TControl::DialogKey::Used:
+        return true;
+      case TControl::DialogKey::Form:
+        break;
+    }
     if (msg.wParam == VK_ESCAPE) {
       if (cancelButton_ && cancelButton_->Enabled()) {
         cancelButton_->Click();
       } else if (Application().MainForm() != this) {
         Close();
       }
-      return true;
-    }
-    if (fc && fc->WantsReturn()) return false;
-    if (auto* b = dynamic_cast<TButton*>(fc)) {
-      b->Click();
       return true;
     }
     if (defaultButton_ && defaultButton_->Enabled()) defaultButton_->Click();
@@ -278,7 +278,7 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     }
     case WM_CLOSE:
-      SafeCall([this] { DoClose(); });
+      DoClose();
       return 0;
     case kGetDpiScaledSize: {
       // The window at another dpi: exactly its client size scaled, with that dpi's frame.
@@ -292,7 +292,7 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       return TRUE;
     }
     case WM_DPICHANGED:
-      SafeCall([&] { rescale(LOWORD(wp), reinterpret_cast<const RECT*>(lp)); });
+      rescale(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
       return 0;
     case WM_ACTIVATE:
       // Left to itself the window would take the focus on activation and keep it from every control.

@@ -14,7 +14,6 @@
 #include "win/Handles.h"
 
 class TControl;
-class TButton;
 
 enum class BorderStyle { ToolWindow, Dialog };
 
@@ -47,14 +46,14 @@ class TForm {
   void Close();
 
   // Esc clicks this button (unless a drop-down list is open); Enter clicks the default button.
-  void SetCancelButton(TButton* b) { cancelButton_ = b; }
-  void SetDefaultButton(TButton* b);
-  TButton* CancelButton() const { return cancelButton_; }
-  TButton* DefaultButton() const { return defaultButton_; }
+  void SetCancelButton(TControl* b) { cancelButton_ = b; }
+  void SetDefaultButton(TControl* b);
+  TControl* CancelButton() const { return cancelButton_; }
+  TControl* DefaultButton() const { return defaultButton_; }
   // A key that stands for a button: pressed with exactly `modifiers` (MOD_CONTROL, MOD_ALT,
   // MOD_SHIFT) while `focus` has the keyboard focus (any control of the form when null), it clicks
   // the button, which does nothing while it is disabled. The key goes no further either way.
-  void AddShortcut(UINT key, UINT modifiers, TButton& button, const TControl* focus = nullptr);
+  void AddShortcut(UINT key, UINT modifiers, TControl& button, const TControl* focus = nullptr);
 
   // Called by TControl::Create.
   void AddControl(TControl* control);
@@ -98,11 +97,11 @@ class TForm {
   int clientHeight_ = 0;
   UniqueFont font_;
   std::vector<TControl*> controls_;
-  TButton* cancelButton_ = nullptr;
-  TButton* defaultButton_ = nullptr;
+  TControl* cancelButton_ = nullptr;
+  TControl* defaultButton_ = nullptr;
   struct Shortcut {
     UINT key, modifiers;
-    TButton* button;
+    TControl* button;
     const TControl* focus;
   };
   std::vector<Shortcut> shortcuts_;

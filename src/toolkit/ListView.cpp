@@ -5,8 +5,6 @@
 #include <algorithm>
 
 #include "base/Text.h"
-#include "toolkit/Application.h"
-#include "toolkit/Forms.h"
 #include "toolkit/ImageList.h"
 #include "toolkit/ToolTip.h"
 
@@ -25,7 +23,7 @@ void TListView::AddColumn(const std::wstring& caption, int width) {
   LVCOLUMNW col{};
   col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
   col.pszText = const_cast<wchar_t*>(caption.c_str());
-  col.cx = Form() ? Form()->Scale(width) : width;
+  col.cx = Scale(width);
   col.iSubItem = columns_;
   SendMessageW(Handle(), LVM_INSERTCOLUMNW, columns_, reinterpret_cast<LPARAM>(&col));  // -1 on failure
   ++columns_;
@@ -72,8 +70,7 @@ bool TListView::rowCut(int row) const {
     const int shown = std::min(cell.right, client.right) - std::max(cell.left, client.left);
     // The margins the list keeps around a text: a little beside the row's image, more in the other
     // columns.
-    int margin = column == 0 ? 4 : 12;
-    if (Form()) margin = Form()->Scale(margin);
+    const int margin = Scale(column == 0 ? 4 : 12);
     if (!text.empty() && needed + margin > shown) return true;
   }
   return false;
@@ -121,7 +118,7 @@ void TListView::AutoSizeColumns() {
 
 void TListView::SetSmallImages(TImageList* images) {
   smallImages_ = images;
-  if (images && Form()) images->SetImageSize(Form()->Scale(TImageList::kDesignSize));
+  if (images && Form()) images->SetImageSize(Scale(TImageList::kDesignSize));
   ListView_SetImageList(Handle(), images ? images->Handle() : nullptr, LVSIL_SMALL);
 }
 
@@ -141,9 +138,9 @@ void TListView::ScaleChanged(UINT oldDpi) {
       break;
     case ColumnSizing::Given:
       for (int i = 0; i < columns_; ++i)
-        ListView_SetColumnWidth(Handle(), i,
-                                MulDiv(ListView_GetColumnWidth(Handle(), i), static_cast<int>(Form()->Dpi()),
-                                       static_cast<int>(oldDpi)));
+        ListView_SetColumnWidth(
+            Handle(), i,
+            MulDiv(ListView_GetColumnWidth(Handle(), i), static_cast<int>(Dpi()), static_cast<int>(oldDpi)));
       break;
   }
 }
@@ -246,20 +243,17 @@ void TListView::SetSelected(int index) {
 LRESULT TListView::HandleNotify(NMHDR* hdr) {
   switch (hdr->code) {
     case NM_CLICK:
-      if (OnClick) SafeCall(OnClick);
+      if (OnClick) OnClick();
       break;
     case NM_DBLCLK:
-      if (int row = reinterpret_cast<NMITEMACTIVATE*>(hdr)->iItem; row >= 0 && OnDblClick)
-        SafeCall([&] { OnDblClick(row); });
+      if (int row = reinterpret_cast<NMITEMACTIVATE*>(hdr)->iItem; row >= 0 && OnDblClick) OnDblClick(row);
       break;
     case LVN_ITEMCHANGED: {
       if (deleting_) break;
       auto* nm = reinterpret_cast<NMLISTVIEW*>(hdr);
       if ((nm->uChanged & LVIF_STATE) && nm->iItem >= 0 &&
           ((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED) && OnSelectItem) {
-        bool selected = (nm->uNewState & LVIS_SELECTED) != 0;
-        int index = nm->iItem;
-        SafeCall([&] { OnSelectItem(index, selected); });
+        OnSelectItem(nm->iItem, (nm->uNewState & LVIS_SELECTED) != 0);
       }
       break;
     }

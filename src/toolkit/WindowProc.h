@@ -2,8 +2,11 @@
 // The window procedure of a class whose objects each own a window: the object handed over at
 // creation is kept with the window from WM_NCCREATE on, every message goes to its WndProc, and
 // at WM_NCDESTROY the two part. The class makes this a friend; it has `HWND hwnd_` and
-// `LRESULT WndProc(UINT, WPARAM, LPARAM)`.
+// `LRESULT WndProc(UINT, WPARAM, LPARAM)`. No error crosses it: one that escapes WndProc is shown
+// in the error box (EAbort silently), the message counts as handled and the program goes on.
 #include <windows.h>
+
+#include "toolkit/Application.h"
 
 template <typename T>
 LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -19,5 +22,10 @@ LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     return DefWindowProcW(hwnd, msg, wp, lp);
   }
-  return self->WndProc(msg, wp, lp);
+  try {
+    return self->WndProc(msg, wp, lp);
+  } catch (...) {
+    Application().HandleException(std::current_exception());
+    return 0;
+  }
 }

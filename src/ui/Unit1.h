@@ -98,9 +98,6 @@ class TMain : public TForm {
   // The same with the icon already at hand (a copy is kept; null: the file has none).
   int AddApplication(const std::string& name, const std::string& path, const std::string& parameters,
                      HICON icon);
-  // The profile file object that a save writes through; tests put a failing one in its place.
-  IniFileMaker SaveFileMaker = MakeIniFile;
-
   // Changes a row and its icon.
   void SetApplication(int row, const std::string& name, const std::string& path,
                       const std::string& parameters);

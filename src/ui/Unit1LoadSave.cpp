@@ -9,6 +9,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
 #include "ui/FileIcon.h"
+#include "ui/Seams.h"
 #include "ui/Unit1.h"
 
 using namespace tarvenik_ini;
@@ -91,7 +92,7 @@ void TMain::FormCreate() {
   // the ports cannot be listed) is added after the machine's ports, so that "OK" keeps it unless
   // the user picks another.
   if (!savedPort.empty()) {
-    int index = Port.Selector().IndexOf(savedPort);
+    int index = Port.IndexOf(savedPort);
     if (index < 0) {
       Port.AddItem(savedPort);
       index = Port.Count() - 1;
@@ -182,6 +183,11 @@ void TMain::OKClick() {
   }
   if (loaded_.sendAfter) content.sections.emplace_back(kSendAfter, commandsSection(SendAfterCommands));
 
-  SaveSettingsFile(SettingsFileName(), content, SaveFileMaker);
+  SaveSettingsFile(SettingsFileName(), content, TheUiSeams().saveFileMaker);
   Application().Terminate();
+}
+
+UiSeams& TheUiSeams() {
+  static UiSeams seams{MakeIniFile};
+  return seams;
 }

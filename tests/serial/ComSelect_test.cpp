@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/ResStrings.h"
+#include "serial/Seams.h"
 
 namespace {
 
@@ -17,9 +18,11 @@ struct VectorItems : TComItems {
 struct Selector {
   VectorItems list;
   TComSelect select{list};
+  const SerialSeams real = TheSerialSeams();
   explicit Selector(std::vector<std::string> ports = {"COM1", "COM2", "com3"}) {
-    select.SetPortLister([ports](std::vector<std::string>& out) { out = ports; });
+    TheSerialSeams().listPorts = [ports](std::vector<std::string>& out) { out = ports; };
   }
+  ~Selector() { TheSerialSeams() = real; }
   void fill(TComProperty k) {
     select.SetComProperty(k);
     select.FillItems();
@@ -63,7 +66,7 @@ TEST(ComSelect, FillItemsListsTheValuesOfEachKind) {
 TEST(ComSelect, AFailedPortListingLeavesTheListEmpty) {
   Selector s;
   s.list.items = {"stale"};
-  s.select.SetPortLister([](std::vector<std::string>&) { throw RegistryError(2); });
+  TheSerialSeams().listPorts = [](std::vector<std::string>&) { throw RegistryError(2); };
   s.select.SetComProperty(cpPort);
   EXPECT_THROW(s.select.FillItems(), EComPort);
   EXPECT_TRUE(s.list.items.empty());

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "support/SpinEdit.h"
 
@@ -10,6 +11,7 @@
 #include "base/Exception.h"
 #include "testing/WinTest.h"
 #include "toolkit/Forms.h"
+#include "toolkit/Seams.h"
 
 namespace {
 
@@ -138,7 +140,7 @@ TEST_F(SpinEditTest, AReadOnlyFieldDoesNotStep) {
 
 TEST_F(SpinEditTest, RefusedCharactersLeaveTheTextUnchanged) {
   int beeps = 0;
-  Application().OnBeep = [&] { ++beeps; };
+  const auto beep = std::exchange(TheToolkitSeams().beep, [&] { ++beeps; });
   focusIn();
   SendMessageW(spin().Handle(), EM_SETSEL, 1, 1);
   for (wchar_t key : {L'a', L'\r', L' ', L'x'}) {
@@ -154,7 +156,7 @@ TEST_F(SpinEditTest, RefusedCharactersLeaveTheTextUnchanged) {
   for (wchar_t key : {L'\n', L'\t'}) SendMessageW(spin().Handle(), WM_CHAR, key, 0);
   type(L"-");
   EXPECT_EQ(spin().Text(), "5-");
-  Application().OnBeep = nullptr;
+  TheToolkitSeams().beep = beep;
 }
 
 TEST_F(SpinEditTest, WithTheEditorDisabledNothingIsTypedPastedOrCut) {
@@ -246,7 +248,7 @@ TEST_F(SpinEditTest, ThePairSitsAtTheRightEdgeAndTheFieldIsHighEnough) {
 }
 
 TEST_F(SpinEditTest, ALowFieldIsRaisedToItsMinimumHeight) {
-  spin().SetBounds({80, 10, 60, 10});
+  spin().SetDesignBounds({80, 10, 60, 10});
   RECT field = spin().BoundsRect();
   EXPECT_EQ(field.bottom - field.top, spin().MinHeight());
 }

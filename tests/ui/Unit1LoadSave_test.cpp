@@ -14,6 +14,7 @@
 #include "testing/ImageSlot.h"
 #include "testing/StartUp.h"
 #include "testing/WinTest.h"
+#include "ui/Seams.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 
@@ -363,7 +364,7 @@ TEST_F(MainSettingsTest, ASaveThatFailsPartWayIsReportedAndLeavesTheFileAsItWas)
                                                    {Fault::CutSection, "SendAfter"},
                                                    {Fault::RefusedKey, "RS232Port"}}) {
     SCOPED_TRACE(where);
-    main_->SaveFileMaker = [fault, where](const std::string& name) {
+    TheUiSeams().saveFileMaker = [fault, where](const std::string& name) {
       return std::make_unique<FaultyIniFile>(name, fault, where);
     };
     wintest::MessageBoxWatcher watcher;
@@ -377,7 +378,7 @@ TEST_F(MainSettingsTest, ASaveThatFailsPartWayIsReportedAndLeavesTheFileAsItWas)
               1);  // no copy left
   }
   // With the fault gone, "OK" pressed once more saves everything.
-  main_->SaveFileMaker = MakeIniFile;
+  TheUiSeams().saveFileMaker = MakeIniFile;
   pressOK();
   auto keys = readIni(ini());
   EXPECT_EQ(keys["Settings/RS232Connect"], "0");

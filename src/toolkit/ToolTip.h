@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class TToolTip {
  public:
@@ -20,5 +21,15 @@ class TToolTip {
   HWND Handle() const { return hwnd_; }
 
  private:
+  // The tip window costs as much to make as several controls: it is made at the first idle moment,
+  // once the window is up, with the tools added until then.
+  void create();
+
+  struct Tool {
+    HWND hwnd;
+    std::wstring text;
+  };
+  std::vector<Tool> waiting_;
+  int idleHandler_ = 0;
   HWND hwnd_ = nullptr;
 };

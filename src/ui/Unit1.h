@@ -69,7 +69,7 @@ class TMain : public TForm {
 
   // Event handlers.
   void FormCreate();
-  // Start-up has shown the window: tells what loading could not read.
+  // Start-up has shown the window: tells when the settings file is there but cannot be read.
   void FormShown();
   void ConnectClick();
   void HelpClick();
@@ -115,8 +115,6 @@ class TMain : public TForm {
   struct {
     bool sendBefore = false, applications = false, sendAfter = false;
   } loaded_;
-  // The settings file was there but could not be read: the window shows the defaults.
-  bool unreadable_ = false;
   // The two command-list groups behave alike; one implementation serves both.
   TCommandList sendBefore_{SendBeforeText, SendBeforeEdit, SendBeforeDelete, SendBeforeCommands};
   TCommandList sendAfter_{SendAfterText, SendAfterEdit, SendAfterDelete, SendAfterCommands};

@@ -83,7 +83,6 @@ std::string flagText(bool value) { return value ? "1" : "0"; }
 
 void TMain::FormCreate() {
   TIniFile ini(SettingsFileName());
-  unreadable_ = PresentButUnreadable(SettingsFileName());
 
   // Checking a box runs its click handler, and so the enablement rule, as it goes.
   Connect.SetChecked(ini.ReadFlag(kSettings, kRS232Connect, kDefaultRS232Connect));
@@ -146,7 +145,9 @@ void TMain::FormCreate() {
 }
 
 void TMain::FormShown() {
-  if (unreadable_)
+  // The profile functions read a file they cannot open as an empty one; whether it was there is
+  // asked only now, off the way to the window.
+  if (PresentButUnreadable(SettingsFileName()))
     ShowMessage(Utf8ToWide("Nie można odczytać pliku ustawień ") + AnsiToWide(SettingsFileName()) +
                 Utf8ToWide(". Program pokazuje ustawienia domyślne."));
 }

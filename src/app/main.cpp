@@ -12,7 +12,6 @@
 #include "settings/TarvenikIni.h"
 #include "support/gnugettext.h"
 #include "toolkit/Application.h"
-#include "toolkit/Dialogs.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 

@@ -286,7 +286,7 @@ void TSpinEdit::AfterCreate() {
   TCustomEdit::AfterCreate();
   if (Caption().empty()) SetCaption(L"0");
   if (readOnly_) SendMessageW(Handle(), EM_SETREADONLY, TRUE, 0);
-  button_->Create(Handle(), 0, 0, dpi());
+  button_->Create(Handle(), 0, 0, Dpi());
   button_->FocusControl = this;
   button_->OnUpClick = [this] { UpClick(); };
   button_->OnDownClick = [this] { DownClick(); };
@@ -333,11 +333,9 @@ void TSpinEdit::clampText() {
   if (spinrules::Clamp(v, minValue_, maxValue_) != v) SetValue(v);
 }
 
-UINT TSpinEdit::dpi() const { return Form() ? Form()->Dpi() : kDesignDpi; }
-
 void TSpinEdit::ScaleChanged(UINT oldDpi) {
   TCustomEdit::ScaleChanged(oldDpi);
-  button_->SetDpi(dpi());
+  button_->SetDpi(Dpi());
   resized();
 }
 
@@ -352,7 +350,7 @@ int TSpinEdit::MinHeight() const {
   GetTextMetricsW(screen.get(), &own);
   SelectObject(screen.get(), old);
   // The system font is made for the system's dpi; the field is shown at its window's.
-  const UINT dpi = this->dpi();
+  const UINT dpi = Dpi();
   const int systemHeight = MulDiv(system.tmHeight, static_cast<int>(dpi), static_cast<int>(SystemDpi()));
   return spinrules::MinHeight(own.tmHeight, systemHeight, SystemMetricForDpi(SM_CYBORDER, dpi));
 }

@@ -141,7 +141,6 @@ class TSpinEdit : public TCustomEdit {
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  UINT dpi() const;
   void resized();
   void step(int64_t delta);
   void clampText();

@@ -156,7 +156,7 @@ void TVistaAltFix::idle() {
   } reset{inIdle_};
 
   std::vector<FormRef> forms;
-  for (TForm* f : Application().Forms()) forms.push_back({f, reinterpret_cast<std::uintptr_t>(f->Handle())});
+  for (TForm* f : TForm::All()) forms.push_back({f, reinterpret_cast<std::uintptr_t>(f->Handle())});
   trackers_->Idle(forms, [this](const FormRef& form) -> std::unique_ptr<TFormObj> {
     auto tracker = std::make_unique<TWinFormObj>(form, repaintAll_, hookId(this));
     if (!tracker->Hooked()) return nullptr;

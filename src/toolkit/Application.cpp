@@ -1,12 +1,12 @@
 #include "toolkit/Application.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "base/Exception.h"
 #include "base/ResStrings.h"
 #include "base/Text.h"
-#include "toolkit/Dialogs.h"
-#include "toolkit/Forms.h"
 #include "toolkit/Seams.h"
 
 ToolkitSeams& TheToolkitSeams() {
@@ -25,22 +25,21 @@ void TApplication::Initialize() {
   terminated_ = false;
 }
 
-void TApplication::RegisterForm(TForm* form) {
-  if (!mainForm_) mainForm_ = form;
-  forms_.push_back(form);
+UINT TakeKeyMessage() {
+  static const UINT message = RegisterWindowMessageW(L"TarvenikTakeKey");
+  return message;
 }
 
-void TApplication::UnregisterForm(TForm* form) {
-  forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
-  if (mainForm_ == form) mainForm_ = nullptr;
+void ShowErrorBox(const std::wstring& text, const std::wstring& caption) {
+  MessageBoxW(GetActiveWindow(), text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
 }
 
 void TApplication::Terminate() { terminated_ = true; }
 
 bool TApplication::handleKeyboard(MSG& msg) {
   if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
-  TForm* form = TForm::FromHandle(msg.hwnd);
-  return form && form->PreTranslateMessage(msg);
+  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  return root && SendMessageW(root, TakeKeyMessage(), 0, reinterpret_cast<LPARAM>(&msg)) != 0;
 }
 
 bool TApplication::ProcessMessage() {

@@ -1,14 +1,13 @@
 #pragma once
 // The application object: title, the event loop, terminate, the one place where errors that
-// escape an event handler are shown, and the idle hooks that other parts subscribe to.
+// escape an event handler are shown, and the idle hooks that other parts subscribe to. It is the
+// bottom of the class library: it knows no form or control (the forms keep their own list).
 #include <windows.h>
 
 #include <exception>
 #include <functional>
 #include <string>
 #include <vector>
-
-class TForm;
 
 class TApplication {
  public:
@@ -19,12 +18,6 @@ class TApplication {
   void Initialize();
   const std::wstring& Title() const { return title_; }
   void SetTitle(std::wstring title) { title_ = std::move(title); }
-
-  // The first form created is the main form: closing it ends the program.
-  TForm* MainForm() const { return mainForm_; }
-  void RegisterForm(TForm* form);
-  void UnregisterForm(TForm* form);
-  const std::vector<TForm*>& Forms() const { return forms_; }
 
   // Runs the event loop until Terminate; returns the exit code (0).
   int Run();
@@ -54,14 +47,21 @@ class TApplication {
   bool handleKeyboard(MSG& msg);
 
   std::wstring title_;
-  TForm* mainForm_ = nullptr;
-  std::vector<TForm*> forms_;
   bool terminated_ = false;
   int nextId_ = 1;
   std::vector<std::pair<int, IdleHandler>> idle_;
 };
 
 inline TApplication& Application() { return TApplication::Instance(); }
+
+// The message the loop sends to the top-level window of a key message before dispatching it, with
+// the MSG* in lParam. A window that takes the key itself (a form: its dialog keys and shortcuts)
+// answers nonzero and the key goes no further; other windows answer 0 by default.
+UINT TakeKeyMessage();
+
+// A system message box with the given caption, the stop icon and one OK button, modal to the
+// active window: how the program shows errors.
+void ShowErrorBox(const std::wstring& text, const std::wstring& caption);
 
 // Where the program raises an event itself, outside a window procedure (start-up, building a
 // window, a click made in code, idle moments): an error that escapes is shown in the error box

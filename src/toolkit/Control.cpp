@@ -4,7 +4,6 @@
 
 #include "base/Text.h"
 #include "toolkit/Application.h"
-#include "toolkit/Forms.h"
 #include "toolkit/WinUtil.h"
 #include "win/Win32Check.h"
 
@@ -12,19 +11,19 @@ namespace {
 constexpr wchar_t kControlProp[] = L"TarvenikControl";
 }
 
-void TControl::Create(TForm& parent, std::string name, const std::wstring& caption, Bounds b, int tabOrder,
-                      bool enabled) {
+void TControl::Create(TControlParent& parent, std::string name, const std::wstring& caption, Bounds b,
+                      int tabOrder, bool enabled) {
   name_ = std::move(name);
-  form_ = &parent;
+  parent_ = &parent;
   bounds_ = b;
   tabOrder_ = tabOrder;
   createdBounds_ = b;
   DWORD style = WS_CHILD | WS_VISIBLE | Style();
   if (tabOrder >= 0) style |= WS_TABSTOP;
   if (!enabled) style |= WS_DISABLED;
-  hwnd_ = Win32Check(CreateWindowExW(ExStyle(), WindowClass(), caption.c_str(), style, parent.Scale(b.left),
-                                     parent.Scale(b.top), parent.Scale(b.width), parent.Scale(b.height),
-                                     parent.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr));
+  hwnd_ = Win32Check(CreateWindowExW(ExStyle(), WindowClass(), caption.c_str(), style, Scale(b.left),
+                                     Scale(b.top), Scale(b.width), Scale(b.height), parent.Handle(), nullptr,
+                                     GetModuleHandleW(nullptr), nullptr));
   // The property lets FromHandle tell our controls from other windows. The object itself and the
   // class's procedure are kept where every message finds them without a lookup: window properties
   // and the common controls' subclass chain cost a call to the window manager per message.
@@ -90,19 +89,17 @@ void TControl::SetText(const std::string& text) { SetCaption(AnsiToWide(text)); 
 
 void TControl::SetDesignBounds(Bounds b) {
   bounds_ = b;
-  if (form_)
-    SetPixelBounds(
-        {form_->Scale(b.left), form_->Scale(b.top), form_->Scale(b.width), form_->Scale(b.height)});
+  if (parent_) SetPixelBounds({Scale(b.left), Scale(b.top), Scale(b.width), Scale(b.height)});
 }
 
 void TControl::Rescale(UINT oldDpi) {
-  if (!hwnd_ || !form_) return;
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form_->Font()), FALSE);
+  if (!hwnd_ || !parent_) return;
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(parent_->Font()), FALSE);
   SetDesignBounds(bounds_);
   ScaleChanged(oldDpi);
 }
 
-UINT TControl::Dpi() const { return form_ ? form_->Dpi() : kDesignDpi; }
+UINT TControl::Dpi() const { return parent_ ? parent_->Dpi() : kDesignDpi; }
 
 TControl::DialogKey TControl::UseDialogKey(WPARAM key) {
   return key == VK_RETURN && WantsReturn() ? DialogKey::Control : DialogKey::Form;

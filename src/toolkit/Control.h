@@ -10,7 +10,20 @@
 #include "toolkit/ChildWindow.h"
 #include "toolkit/Dpi.h"
 
-class TForm;
+class TControl;
+
+// What a control needs of the window it is made in: its handle, font and dpi, and to be told of
+// the control. The form is one.
+class TControlParent {
+ public:
+  virtual HWND Handle() const = 0;
+  virtual HFONT Font() const = 0;
+  virtual UINT Dpi() const = 0;
+  virtual void AddControl(TControl* control) = 0;
+
+ protected:
+  ~TControlParent() = default;
+};
 
 class TControl : public TChildWindow {
  public:
@@ -20,11 +33,11 @@ class TControl : public TChildWindow {
 
   // Creates the window inside `parent`, at `bounds` (given for 96 dpi) scaled to the form's dpi.
   // tabOrder < 0 means not a tab stop.
-  void Create(TForm& parent, std::string name, const std::wstring& caption, Bounds bounds, int tabOrder,
-              bool enabled);
+  void Create(TControlParent& parent, std::string name, const std::wstring& caption, Bounds bounds,
+              int tabOrder, bool enabled);
 
   const std::string& Name() const { return name_; }
-  TForm* Form() const { return form_; }
+  TControlParent* Parent() const { return parent_; }
   int TabOrder() const { return tabOrder_; }
   // The dpi its form shows at (kDesignDpi before it is on one), and a length given for 96 dpi at it.
   UINT Dpi() const;
@@ -81,7 +94,7 @@ class TControl : public TChildWindow {
   void detach();
 
   WNDPROC classProc_ = nullptr;
-  TForm* form_ = nullptr;
+  TControlParent* parent_ = nullptr;
   std::string name_;
   Bounds bounds_{};  // as given, for 96 dpi
   int tabOrder_ = -1;

@@ -56,7 +56,3 @@ void ShowMessage(const std::wstring& text) {
   TMessageForm form(text);
   form.ShowModal();
 }
-
-void ShowErrorBox(const std::wstring& text, const std::wstring& caption) {
-  MessageBoxW(GetActiveWindow(), text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
-}

@@ -6,6 +6,4 @@
 // caption, no icon and one "OK" button that answers Enter and Esc. Returns when it is closed.
 void ShowMessage(const std::wstring& text);
 
-// A system message box with the given caption, the stop icon and one OK button, modal to the
-// active window.
-void ShowErrorBox(const std::wstring& text, const std::wstring& caption);
+// The system's error box, ShowErrorBox, is the application object's (toolkit/Application.h).

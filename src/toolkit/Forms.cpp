@@ -24,7 +24,13 @@ DWORD exStyleFor(BorderStyle b) {
 // WM_GETDPISCALEDSIZE, newer than the headers the program is built with on some systems.
 constexpr UINT kGetDpiScaledSize = 0x02E4;
 
+std::vector<TForm*> allForms;
+TForm* mainForm = nullptr;
+
 }  // namespace
+
+TForm* TForm::MainForm() { return mainForm; }
+const std::vector<TForm*>& TForm::All() { return allForms; }
 
 TForm::TForm(const std::wstring& caption, int clientWidth, int clientHeight, BorderStyle border)
     : clientWidth_(clientWidth), clientHeight_(clientHeight) {
@@ -37,7 +43,7 @@ TForm::TForm(const std::wstring& caption, int clientWidth, int clientHeight, Bor
   dpi_ = SystemDpi();
   RECT r{0, 0, Scale(clientWidth), Scale(clientHeight)};
   AdjustWindowRectForDpi(r, style, exStyle, dpi_);
-  TForm* owner = Application().MainForm();
+  TForm* owner = MainForm();
   // The first form is the main window; it gets the taskbar button with the application's title.
   if (!owner) exStyle |= WS_EX_APPWINDOW;
   hwnd_ = Win32Check(CreateWindowExW(
@@ -48,11 +54,13 @@ TForm::TForm(const std::wstring& caption, int clientWidth, int clientHeight, Bor
     fitClientSize();
   }
   font_ = CreateFormFont(dpi_);
-  Application().RegisterForm(this);
+  if (!mainForm) mainForm = this;
+  allForms.push_back(this);
 }
 
 TForm::~TForm() {
-  Application().UnregisterForm(this);
+  std::erase(allForms, this);
+  if (mainForm == this) mainForm = nullptr;
   if (hwnd_) {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
@@ -142,7 +150,7 @@ int TForm::ShowModal() {
   modalResult_ = 0;
   // Every other visible form is disabled while this one is open.
   std::vector<HWND> disabled;
-  for (TForm* f : Application().Forms()) {
+  for (TForm* f : All()) {
     if (f != this && f->Visible() && IsWindowEnabled(f->Handle())) {
       EnableWindow(f->Handle(), FALSE);
       disabled.push_back(f->Handle());
@@ -162,7 +170,7 @@ int TForm::ShowModal() {
 void TForm::Close() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
 void TForm::DoClose() {
-  if (Application().MainForm() == this) {
+  if (MainForm() == this) {
     Application().Terminate();
   } else {
     modalResult_ = mrCancel;
@@ -242,7 +250,7 @@ bool TForm::PreTranslateMessage(MSG& msg) {
     if (msg.wParam == VK_ESCAPE) {
       if (cancelButton_ && cancelButton_->Enabled()) {
         cancelButton_->Click();
-      } else if (Application().MainForm() != this) {
+      } else if (MainForm() != this) {
         Close();
       }
       return true;
@@ -265,6 +273,7 @@ bool TForm::PreTranslateMessage(MSG& msg) {
 }
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == TakeKeyMessage()) return PreTranslateMessage(*reinterpret_cast<MSG*>(lp));
   switch (msg) {
     case WM_COMMAND:
       if (TControl* c = control(reinterpret_cast<HWND>(lp))) {

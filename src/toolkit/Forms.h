@@ -10,14 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/Control.h"
 #include "toolkit/Dpi.h"
 #include "win/Handles.h"
 
-class TControl;
-
 enum class BorderStyle { ToolWindow, Dialog };
 
-class TForm {
+class TForm : public TControlParent {
  public:
   TForm(const std::wstring& caption, int clientWidth, int clientHeight,
         BorderStyle border = BorderStyle::ToolWindow);
@@ -25,10 +24,15 @@ class TForm {
   TForm& operator=(const TForm&) = delete;
   virtual ~TForm();
 
-  HWND Handle() const { return hwnd_; }
-  HFONT Font() const { return font_.get(); }
+  // The main form: the first form made while there was none; closing it ends the program.
+  static TForm* MainForm();
+  // Every form that exists, in the order they were made.
+  static const std::vector<TForm*>& All();
+
+  HWND Handle() const override { return hwnd_; }
+  HFONT Font() const override { return font_.get(); }
   // The dpi the form is shown at, and a length of its table at that dpi.
-  UINT Dpi() const { return dpi_; }
+  UINT Dpi() const override { return dpi_; }
   int Scale(int value) const;
   // The client area's size as given for 96 dpi; the window takes it at its own dpi.
   void SetClientSize(int width, int height);
@@ -56,7 +60,7 @@ class TForm {
   void AddShortcut(UINT key, UINT modifiers, TControl& button, const TControl* focus = nullptr);
 
   // Called by TControl::Create.
-  void AddControl(TControl* control);
+  void AddControl(TControl* control) override;
   const std::vector<TControl*>& Controls() const { return controls_; }
   TControl* FindControl(const std::string& name) const;
   // Puts the controls' windows in tab order and tells every control that building has ended.

@@ -118,7 +118,7 @@ void TListView::AutoSizeColumns() {
 
 void TListView::SetSmallImages(TImageList* images) {
   smallImages_ = images;
-  if (images && Form()) images->SetImageSize(Scale(TImageList::kDesignSize));
+  if (images && Parent()) images->SetImageSize(Scale(TImageList::kDesignSize));
   ListView_SetImageList(Handle(), images ? images->Handle() : nullptr, LVSIL_SMALL);
 }
 

@@ -4,7 +4,7 @@
 #include "base/Text.h"
 #include "settings/KeptText.h"
 #include "toolkit/Control.h"
-#include "toolkit/Dialogs.h"
+#include "toolkit/Application.h"
 
 void Refuse(const char* utf8Text, TControl* field) {
   ShowErrorBox(Utf8ToWide(utf8Text), L"Tarvenik");

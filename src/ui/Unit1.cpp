@@ -6,8 +6,6 @@
 #include "base/Text.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
-#include "ui/Unit1Layout.h"
-
 TMain* Main = nullptr;
 
 namespace {

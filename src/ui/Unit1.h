@@ -2,6 +2,7 @@
 // The main window: every setting of the settings file, the rule that enables the controls from
 // the four check boxes, and the handlers of its buttons and lists.
 #include <memory>
+#include <span>
 #include <string>
 
 #include "settings/IniFiles.h"
@@ -103,6 +104,8 @@ class TMain : public TForm {
                       const std::string& parameters);
 
  private:
+  // Shows the application entry dialog, which adds a row or changes the selected one on "OK".
+  void showEntryDialog();
   void buildControls();
   void buildPort();
   void bindEvents();
@@ -124,3 +127,16 @@ class TMain : public TForm {
 
 // The program-wide main window.
 extern TMain* Main;
+
+// The main window's controls: name, caption, position in the client area, tab order and
+// whether each is enabled when the window is created. The window is built from this table.
+struct MainControl {
+  const char* name;
+  const char* caption;  // UTF-8
+  Bounds bounds;
+  int tabOrder;  // -1: not a tab stop
+  bool enabled;
+  TControl& (*control)(TMain&);
+};
+
+std::span<const MainControl> MainLayout();

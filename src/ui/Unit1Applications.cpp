@@ -31,10 +31,23 @@ void TMain::SetApplication(int row, const std::string& name, const std::string& 
 
 void TMain::ApplicationAddClick() {
   EditIndex = -1;
-  SelectApplication->ShowModal();
+  showEntryDialog();
 }
 
-void TMain::ApplicationEditClick() { SelectApplication->ShowModal(); }
+void TMain::ApplicationEditClick() { showEntryDialog(); }
+
+void TMain::showEntryDialog() {
+  SelectApplication->OnEntered = [this](const std::string& name, const std::string& path,
+                                        const std::string& parameters) {
+    if (EditIndex == -1) {
+      AddApplication(name, path, parameters);
+    } else if (int row = ApplicationList.Selected(); row >= 0) {
+      SetApplication(row, name, path, parameters);
+    }
+    ApplicationList.AutoSizeColumns();
+  };
+  SelectApplication->ShowModal();
+}
 
 void TMain::ApplicationDeleteClick() {
   int k = ApplicationList.Selected();

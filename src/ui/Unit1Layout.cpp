@@ -1,5 +1,3 @@
-#include "ui/Unit1Layout.h"
-
 #include <array>
 
 #include "ui/Unit1.h"

@@ -7,7 +7,6 @@
 #include "toolkit/Dialogs.h"
 #include "ui/FileIcon.h"
 #include "ui/Refusal.h"
-#include "ui/Unit1.h"
 #include "win/SystemFunction.h"
 
 TSelectApplication* SelectApplication = nullptr;
@@ -82,13 +81,7 @@ void TSelectApplication::OKClick() {
   const std::string path = KeptText(Path);
   if (path.empty() || !ApplicationFileExists(path)) Refuse("Nieprawidłowa ścieżka aplikacji!");
   const std::string parameters = KeptText(Parameters);
-  if (EditIndex == -1) {
-    Main->AddApplication(name, path, parameters);
-  } else {
-    int row = Main->ApplicationList.Selected();
-    if (row >= 0) Main->SetApplication(row, name, path, parameters);
-  }
-  Main->ApplicationList.AutoSizeColumns();
+  if (OnEntered) OnEntered(name, path, parameters);
   SetModalResult(mrOk);
 }
 

@@ -2,6 +2,7 @@
 // The application entry dialog: name, path and parameters of one application, for adding a row
 // to the main window's application list or changing the selected one.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "toolkit/Button.h"
@@ -30,6 +31,11 @@ class TSelectApplication : public TForm {
   void SelectFileClick();
   void OKClick();
   void CancelClick();
+
+  // Event: "OK" found the three fields good, just before the dialog closes with "OK". The window
+  // that shows the dialog adds or changes its row.
+  std::function<void(const std::string& name, const std::string& path, const std::string& parameters)>
+      OnEntered;
 
  private:
   std::wstring lastFile_;  // the file-open dialog starts with the file chosen last time

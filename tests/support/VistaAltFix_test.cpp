@@ -187,7 +187,7 @@ TEST_F(VistaAltFixTest, AMessageDialogIsTrackedWhileOpenAndForgottenAfter) {
   // Runs after the fix's own idle handler, inside the dialog's modal loop.
   int closer = Application().AddIdleHandler([&] {
     if (dialog) return;
-    for (TForm* f : Application().Forms())
+    for (TForm* f : TForm::All())
       if (f != form.get()) dialog = f->Handle();
     if (!dialog) return;
     hookedWhileOpen = TVistaAltFix::HasHook(dialog, fix.get());

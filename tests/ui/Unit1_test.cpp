@@ -10,7 +10,6 @@
 #include "testing/StartUp.h"
 #include "testing/WinTest.h"
 #include "ui/Unit1.h"
-#include "ui/Unit1Layout.h"
 #include "ui/Unit2.h"
 
 namespace {

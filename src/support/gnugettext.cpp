@@ -221,10 +221,6 @@ std::wstring TGnuGettextInstance::TranslateInDomain(std::string_view domain, std
   return Utf8ToWide(TranslateUtf8InDomain(domain, utf8));
 }
 
-std::wstring TGnuGettextInstance::Translate(std::wstring_view text) {
-  return TranslateInDomain(currentDomain_, text);
-}
-
 // ---- TGettextLayer ----
 
 TGettextLayer::TGettextLayer(const std::string& exePath, const TLocaleQueries& queries, uint64_t firstRecord)

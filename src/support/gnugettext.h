@@ -75,8 +75,7 @@ class TGnuGettextInstance {
   // until bound elsewhere.
   TGnuGettextInstance(const TAssemblyAnalyzer& embedded, std::string defaultDirectory);
 
-  // Translate in the current domain ("default" unless changed).
-  std::wstring Translate(std::wstring_view text);
+  // `text` translated in `domain`.
   std::wstring TranslateInDomain(std::string_view domain, std::wstring_view text);
   // The same in UTF-8: CRs removed, looked up, CR before every bare LF, checked to be UTF-8.
   // Raises Exception when the catalogue cannot be opened or the result is not UTF-8.

@@ -108,7 +108,7 @@ class TGnuGettextInstance {
 // Everything set-up builds, owned in one place and freed in the reverse order.
 class TGettextLayer {
  public:
-  // Set-up: keeps the executable's path, reads the embedded-catalogue table from `firstRecord`,
+  // Set-up: reads the executable's embedded-catalogue table from `firstRecord`,
   // starts the resource-string domain list with "default", creates the instance with the chosen
   // language and binds "default" to "locale" beside the executable.
   TGettextLayer(const std::string& exePath, const TLocaleQueries& queries, uint64_t firstRecord);
@@ -119,13 +119,11 @@ class TGettextLayer {
 
   TGnuGettextInstance* Instance() { return instance_.get(); }
   const TAssemblyAnalyzer& Embedded() const { return embedded_; }
-  const std::string& ExecutablePath() const { return exePath_; }
 
   void AddResourceStringDomain(const std::string& domain);
-  // The text translated in each resource-string domain in order; the first result that differs
-  // from the text wins. Unchanged once the list is gone.
-  std::wstring ResourceStringTranslation(std::wstring_view text);
-  std::string ResourceStringTranslationUtf8(std::string_view text);  // the same in UTF-8
+  // The text (UTF-8) translated in each resource-string domain in order; the first result that
+  // differs from the text wins. Unchanged once the list is gone.
+  std::string ResourceStringTranslationUtf8(std::string_view text);
 
   // A translation failed with this message; the first one is kept until it is taken.
   void KeepProblem(const std::string& message);
@@ -138,7 +136,6 @@ class TGettextLayer {
     std::shared_mutex lock;
   };
 
-  std::string exePath_;
   TAssemblyAnalyzer embedded_;
   std::unique_ptr<TDomainList> resourceDomains_;
   std::unique_ptr<TGnuGettextInstance> instance_;

@@ -49,14 +49,13 @@ bool writeAndReadBack(TCustomIniFile& ini, const SaveContent& content) {
 void removeOrphanedCopies(const std::string& path) {
   const std::string prefix = path + ".tmp";
   for (const std::string& file : FilesStartingWith(prefix))
-    if (auto maker = CopyMaker(file, prefix); maker && !ProcessRuns(*maker)) RemoveFile(file);
+    if (auto maker = CopyMaker(std::string_view(file).substr(prefix.size())); maker && !ProcessRuns(*maker))
+      RemoveFile(file);
 }
 
 }  // namespace
 
-std::optional<uint32_t> CopyMaker(std::string_view name, std::string_view prefix) {
-  if (!name.starts_with(prefix)) return std::nullopt;
-  name.remove_prefix(prefix.size());
+std::optional<uint32_t> CopyMaker(std::string_view name) {
   const size_t dash = name.find('-');
   const std::string_view process = name.substr(0, dash);
   auto digits = [](std::string_view s) {

@@ -36,6 +36,6 @@ void SaveSettingsFile(const std::string& path, const SaveContent& content, const
 // A profile file object on the platform's profile functions.
 std::unique_ptr<TCustomIniFile> MakeIniFile(const std::string& fileName);
 
-// The process that made the copy `name` of the file, when the name has the form a save gives its
-// copies: `prefix` (the file's path and ".tmp"), the process identifier, "-" and a number.
-std::optional<uint32_t> CopyMaker(std::string_view name, std::string_view prefix);
+// The process that made a copy of the file whose name is the file's path, ".tmp" and `name`, when
+// `name` has the form a save gives its copies: the process identifier, "-" and a number.
+std::optional<uint32_t> CopyMaker(std::string_view name);

@@ -221,18 +221,14 @@ std::wstring TGnuGettextInstance::TranslateInDomain(std::string_view domain, std
   return Utf8ToWide(TranslateUtf8InDomain(domain, utf8));
 }
 
-std::wstring TGnuGettextInstance::Translate(std::wstring_view text) {
-  return TranslateInDomain(currentDomain_, text);
-}
-
 // ---- TGettextLayer ----
 
-TGettextLayer::TGettextLayer(const std::string& exePath, const TLocaleQueries& queries, uint64_t firstRecord)
-    : exePath_(exePath) {
-  embedded_.Analyze(exePath_, firstRecord);
+TGettextLayer::TGettextLayer(const std::string& exePath, const TLocaleQueries& queries,
+                             uint64_t firstRecord) {
+  embedded_.Analyze(exePath, firstRecord);
   resourceDomains_ = std::make_unique<TDomainList>();
-  size_t slash = exePath_.find_last_of(kPathDelimiter == '/' ? "/" : "\\/");
-  std::string exeDirectory = slash == std::string::npos ? std::string() : exePath_.substr(0, slash + 1);
+  size_t slash = exePath.find_last_of(kPathDelimiter == '/' ? "/" : "\\/");
+  std::string exeDirectory = slash == std::string::npos ? std::string() : exePath.substr(0, slash + 1);
   instance_ = std::make_unique<TGnuGettextInstance>(embedded_, exeDirectory + "locale" + kPathDelimiter);
   instance_->UseLanguage(ChooseLanguage(queries));
   instance_->BindTextDomain("default", exeDirectory + "locale" + kPathDelimiter);
@@ -259,10 +255,6 @@ std::string TGettextLayer::ResourceStringTranslationUtf8(std::string_view text) 
     if (result != text) return result;
   }
   return std::string(text);
-}
-
-std::wstring TGettextLayer::ResourceStringTranslation(std::wstring_view text) {
-  return Utf8ToWide(ResourceStringTranslationUtf8(WideToUtf8(text)));
 }
 
 void TGettextLayer::KeepProblem(const std::string& message) {

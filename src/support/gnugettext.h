@@ -75,8 +75,7 @@ class TGnuGettextInstance {
   // until bound elsewhere.
   TGnuGettextInstance(const TAssemblyAnalyzer& embedded, std::string defaultDirectory);
 
-  // Translate in the current domain ("default" unless changed).
-  std::wstring Translate(std::wstring_view text);
+  // `text` translated in `domain`.
   std::wstring TranslateInDomain(std::string_view domain, std::wstring_view text);
   // The same in UTF-8: CRs removed, looked up, CR before every bare LF, checked to be UTF-8.
   // Raises Exception when the catalogue cannot be opened or the result is not UTF-8.
@@ -109,7 +108,7 @@ class TGnuGettextInstance {
 // Everything set-up builds, owned in one place and freed in the reverse order.
 class TGettextLayer {
  public:
-  // Set-up: keeps the executable's path, reads the embedded-catalogue table from `firstRecord`,
+  // Set-up: reads the executable's embedded-catalogue table from `firstRecord`,
   // starts the resource-string domain list with "default", creates the instance with the chosen
   // language and binds "default" to "locale" beside the executable.
   TGettextLayer(const std::string& exePath, const TLocaleQueries& queries, uint64_t firstRecord);
@@ -120,13 +119,11 @@ class TGettextLayer {
 
   TGnuGettextInstance* Instance() { return instance_.get(); }
   const TAssemblyAnalyzer& Embedded() const { return embedded_; }
-  const std::string& ExecutablePath() const { return exePath_; }
 
   void AddResourceStringDomain(const std::string& domain);
-  // The text translated in each resource-string domain in order; the first result that differs
-  // from the text wins. Unchanged once the list is gone.
-  std::wstring ResourceStringTranslation(std::wstring_view text);
-  std::string ResourceStringTranslationUtf8(std::string_view text);  // the same in UTF-8
+  // The text (UTF-8) translated in each resource-string domain in order; the first result that
+  // differs from the text wins. Unchanged once the list is gone.
+  std::string ResourceStringTranslationUtf8(std::string_view text);
 
   // A translation failed with this message; the first one is kept until it is taken.
   void KeepProblem(const std::string& message);
@@ -139,7 +136,6 @@ class TGettextLayer {
     std::shared_mutex lock;
   };
 
-  std::string exePath_;
   TAssemblyAnalyzer embedded_;
   std::unique_ptr<TDomainList> resourceDomains_;
   std::unique_ptr<TGnuGettextInstance> instance_;

@@ -241,6 +241,8 @@ TEST(KeptText, TellsTheFirstReasonTheFileWouldNotGiveATextBack) {
       {L" a", KeepFault::Blanks},
       {L"a\t", KeepFault::Blanks},
       {L"a\x1a", KeepFault::Blanks},
+      {L"\va", KeepFault::Blanks},
+      {L"a\f", KeepFault::Blanks},
       {L"\" a \" ", KeepFault::Blanks},
       {L"\"a\"", KeepFault::Quotes},
       {L"''", KeepFault::Quotes},

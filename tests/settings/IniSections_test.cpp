@@ -5,6 +5,7 @@
 
 #include "testing/TempDir.h"
 #include "settings/IniFiles.h"
+#include "settings/ProfileSection.h"
 
 namespace {
 
@@ -89,6 +90,13 @@ TEST_F(IniSectionsTest, AFailedSectionWriteRaisesTheWriteError) {
   } catch (const EIniFileException& e) {
     EXPECT_EQ(e.Message(), "Unable to write to " + file_);
   }
+}
+
+TEST(SectionRead, ASectionThatDoesNotFitTheLargestBufferGivesNothingRatherThanItsHead) {
+  size_t largest = 0;
+  const SectionRead full = [&](char*, size_t size) { return (largest = size) - 2; };
+  EXPECT_FALSE(ReadSectionLines(full, 16, 256).has_value());
+  EXPECT_EQ(largest, 256u);
 }
 
 }  // namespace

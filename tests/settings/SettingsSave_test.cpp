@@ -90,7 +90,10 @@ TEST_F(SettingsSaveTest, RemovesTheCopiesThatEndedSavesLeftAndNothingElse) {
                                          path + ".tmp-17",
                                          path + ".tmp0-17",
                                          dir.File("Other.ini.tmp" + ended + "-17"),
-                                         path + ".tmp99999999999-17"};
+                                         path + ".tmp99999999999-17",
+                                         path + ".tmp6294967296-17",  // the ended one, past 32 bits
+                                         path + ".tmp" + ended + "-" + std::string(21, '1'),
+                                         dir.File("TARVENIK.INI.tmp" + ended + "-18")};
   for (const auto* files : {&removed, &kept})
     for (const std::string& f : *files) std::ofstream(f) << "copy";
   SaveSettingsFile(path, content, MakeIniFile);
@@ -114,8 +117,11 @@ TEST_F(SettingsSaveTest, TextsThatReadBackShortenedAreNoFailure) {
 }
 
 TEST_F(SettingsSaveTest, AWriteLostOnTheWayFailsTheSaveAndLeavesTheFile) {
-  for (const char* lost : {"RS232Port", "SendBefore"}) {
-    SCOPED_TRACE(lost);
+  const std::pair<const char*, const char*> cases[] = {
+      {"RS232Port", "COM3"}, {"RS232Port", "\"COM3\""}, {"SendBefore", "COM3"}};
+  for (const auto& [lost, port] : cases) {
+    SCOPED_TRACE(std::string(lost) + " " + port);
+    content.keys[0].second = port;
     expectFailureLeavesTheFile(
         [lost](const std::string& name) { return std::make_unique<LosingIniFile>(name, lost); });
   }
@@ -127,7 +133,16 @@ TEST_F(SettingsSaveTest, AReadOnlyFileIsLeftAsItIs) {
   expectFailureLeavesTheFile(MakeIniFile);
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+// A reader that holds the file open without letting it be replaced, for longer than the save waits.
+TEST_F(SettingsSaveTest, AFileHeldOpenAgainstReplacingFailsTheSaveAndLeavesTheFile) {
+  HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  expectFailureLeavesTheFile(MakeIniFile);
+  CloseHandle(reader);
+}
+#else
 // Our own profile file replaces the file through a new one beside it, so a folder that refuses
 // new files refuses the save too.
 TEST_F(SettingsSaveTest, AFolderThatRefusesNewFilesFailsTheSaveAndLeavesTheFile) {

@@ -159,21 +159,6 @@ TEST_F(SpinEditTest, RefusedCharactersLeaveTheTextUnchanged) {
   TheToolkitSeams().beep = beep;
 }
 
-TEST_F(SpinEditTest, WithTheEditorDisabledNothingIsTypedPastedOrCut) {
-  spin().SetEditorEnabled(false);
-  focusIn();
-  SendMessageW(spin().Handle(), EM_SETSEL, 0, -1);
-  type(L"7");
-  SendMessageW(spin().Handle(), WM_CHAR, 8, 0);  // backspace
-  SendMessageW(spin().Handle(), WM_KEYDOWN, VK_DELETE, 1);
-  SendMessageW(spin().Handle(), WM_CUT, 0, 0);
-  SendMessageW(spin().Handle(), WM_PASTE, 0, 0);
-  EXPECT_EQ(spin().Text(), "5");
-  // The arrows still step.
-  spin().UpClick();
-  EXPECT_EQ(spin().Text(), "6");
-}
-
 // Puts text on the clipboard for a paste.
 void setClipboard(const std::wstring& text) {
   ASSERT_TRUE(OpenClipboard(nullptr));
@@ -183,6 +168,29 @@ void setClipboard(const std::wstring& text) {
   GlobalUnlock(mem);
   SetClipboardData(CF_UNICODETEXT, mem);  // the clipboard owns it now
   CloseClipboard();
+}
+
+TEST_F(SpinEditTest, WithTheEditorDisabledNothingIsTypedPastedOrCut) {
+  setClipboard(L"42");
+  spin().SetEditorEnabled(false);
+  focusIn();
+  SendMessageW(spin().Handle(), EM_SETSEL, 0, -1);
+  type(L"7");
+  SendMessageW(spin().Handle(), WM_CHAR, 8, 0);  // backspace
+  SendMessageW(spin().Handle(), WM_KEYDOWN, VK_DELETE, 1);
+  SendMessageW(spin().Handle(), WM_CUT, 0, 0);
+  SendMessageW(spin().Handle(), WM_PASTE, 0, 0);
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = 0x80;
+  SetKeyboardState(keys);
+  SendMessageW(spin().Handle(), WM_KEYDOWN, VK_INSERT, 1);  // Shift+Insert
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(spin().Text(), "5");
+  // The arrows still step.
+  spin().UpClick();
+  EXPECT_EQ(spin().Text(), "6");
 }
 
 TEST_F(SpinEditTest, PastedTextIsNotFilteredAndAHexNumberStaysWhenTheFocusLeaves) {

@@ -156,6 +156,8 @@ TEST(LookupText, LineBreakAndEncodingRules) {
       {"Zwyk\xB3y", false},         // a single-byte code page
       {"\xC5", false},              // lead byte at the end
       {"\xE2\x82", false},          // one continuation byte short
+      {"\xE2\x82z", false},         // the second continuation byte not one
+      {"\xF1\xBF\xBF\xBF", true},   // U+7FFFF: no limits of its own
       {"\xC5z", false},             // lead byte without its continuation
       {"\x80", false},              // stray continuation byte
       {"\xC0\xAF", false},          // overlong

@@ -177,16 +177,16 @@ TEST_F(GettextLayer, ResourceStringsTryDefaultBeforeCport) {
   dir.PlaceCatalogue("cport", "pl", "cport");
   auto l = make("pl");
   l->AddResourceStringDomain("cport");
-  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-      {L"Operation aborted", L"Operacja przerwana"},  // both translate it: "default" wins
-      {L"Only in cport", L"Tylko w cport"},
-      {L"Only in default", L"Tylko w default"},
-      {L"In neither", L"In neither"},
+  const std::pair<const char*, const char*> cases[] = {
+      {"Operation aborted", "Operacja przerwana"},  // both translate it: "default" wins
+      {"Only in cport", "Tylko w cport"},
+      {"Only in default", "Tylko w default"},
+      {"In neither", "In neither"},
   };
-  for (const auto& [in, out] : cases) EXPECT_EQ(l->ResourceStringTranslation(in), out);
+  for (const auto& [in, out] : cases) EXPECT_EQ(l->ResourceStringTranslationUtf8(in), out);
   EXPECT_EQ(l->Instance()->TranslateInDomain("cport", L"Operation aborted"), L"Przerwano w cport");
   l->Release();
-  EXPECT_EQ(l->ResourceStringTranslation(L"Operation aborted"), L"Operation aborted");
+  EXPECT_EQ(l->ResourceStringTranslationUtf8("Operation aborted"), "Operation aborted");
 }
 
 TEST_F(GettextLayer, OwnErrorTextsUseTheOpenDefaultCatalogue) {

@@ -32,6 +32,9 @@ class TScopedEnvironment {
 TEST(WindowsLanguage, LangWinsAndLosesItsCodeset) {
   TScopedEnvironment lang("LANG", "pl_PL.UTF-8");
   EXPECT_EQ(ChooseLanguage(SystemLocaleQueries()), "pl_PL");
+  const std::string longer(1500, 'x');  // more than the first read takes
+  TScopedEnvironment longLang("LANG", longer.c_str());
+  EXPECT_EQ(ChooseLanguage(SystemLocaleQueries()), longer);
 }
 
 TEST(WindowsLanguage, WithoutLangTheUserLocaleOrThreadLocaleDecides) {

@@ -98,7 +98,7 @@ TEST_F(ProfileStandInTest, BadFilesGiveStoredValuesOrDefaults) {
   }
 }
 
-TEST_F(ProfileStandInTest, HundredMegabyteFileIsReadAndEdited) {
+TEST_F(ProfileStandInTest, HundredMegabyteFileIsReadAndEditedAndOneTooLargeIsNot) {
   std::string big = "[Settings]\r\nRS232Port=COM4\r\n[Filler]\r\n";
   std::string line = "Key=" + std::string(1000, 'f') + "\r\n";
   while (big.size() < (100u << 20)) big += line;
@@ -109,6 +109,10 @@ TEST_F(ProfileStandInTest, HundredMegabyteFileIsReadAndEdited) {
   EXPECT_EQ(read("Settings", "RS232Port"), "COM5");
   EXPECT_LT(std::chrono::steady_clock::now() - started, 60s);
   EXPECT_EQ(std::filesystem::file_size(path), big.size());
+  std::filesystem::resize_file(path, (256u << 20) + 1);  // a byte past the limit, written as a hole
+  EXPECT_EQ(read("Settings", "RS232Port"), "<default>");
+  EXPECT_FALSE(write("Settings", "RS232Port", "COM6"));
+  EXPECT_EQ(std::filesystem::file_size(path), (256u << 20) + 1);
 }
 
 TEST_F(ProfileStandInTest, FolderInPlaceOfTheFile) {

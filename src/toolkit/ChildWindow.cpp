@@ -6,7 +6,6 @@ bool TChildWindow::Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
 void TChildWindow::SetEnabled(bool enabled) {
   if (hwnd_) EnableWindow(hwnd_, enabled);
 }
-bool TChildWindow::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
 
 RECT TChildWindow::BoundsRect() const { return hwnd_ ? ChildBounds(hwnd_) : RECT{}; }
 void TChildWindow::SetPixelBounds(Bounds b) {

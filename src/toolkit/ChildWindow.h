@@ -1,7 +1,7 @@
 #pragma once
 // What every child window of the class library has, whether it wraps a Windows control on a form
-// or is a window of the library's own inside another control: its handle, enabled and visible
-// state, and its position in the parent's client area.
+// or is a window of the library's own inside another control: its handle, enabled state and
+// its position in the parent's client area.
 #include <windows.h>
 
 #include <string>
@@ -22,7 +22,6 @@ class TChildWindow {
   HWND Handle() const { return hwnd_; }
   bool Enabled() const;
   void SetEnabled(bool enabled);
-  bool Visible() const;
   // Position inside the parent's client area, in the pixels it shows at.
   RECT BoundsRect() const;
   void SetPixelBounds(Bounds b);

@@ -26,11 +26,6 @@ std::vector<std::string> TCustomComboBox::Items() const {
   return items;
 }
 
-void TCustomComboBox::SetItems(const std::vector<std::string>& items) {
-  ClearItems();
-  for (const auto& s : items) AddItem(s);
-}
-
 void TCustomComboBox::AddItem(const std::string& text) {
   // CB_ERR or CB_ERRSPACE when the item could not be added; the list is then as it was.
   SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AnsiToWide(text).c_str()));

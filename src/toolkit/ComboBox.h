@@ -13,7 +13,6 @@ class TCustomComboBox : public TControl {
   int Count() const;
   std::string Item(int index) const;  // "" outside the list
   std::vector<std::string> Items() const;
-  void SetItems(const std::vector<std::string>& items);
   void AddItem(const std::string& text);
   void ClearItems();
   int ItemIndex() const;  // -1: none

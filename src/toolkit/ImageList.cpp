@@ -93,5 +93,3 @@ UniqueIcon TImageList::GetIcon(int index) const {
   if (index < 0 || index >= Count()) return {};
   return UniqueIcon(ImageList_GetIcon(list_.get(), index, ILD_NORMAL));
 }
-
-void TImageList::Clear() { ImageList_RemoveAll(list_.get()); }

@@ -23,7 +23,6 @@ class TImageList {
   void Delete(int index);
   // A copy of the image at `index` as an icon (empty outside the list).
   UniqueIcon GetIcon(int index) const;
-  void Clear();
   // Makes room for `count` images at once while the list is empty, so that filling it does not
   // grow it step by step. The list is then a new one, which the views showing it must be given
   // again; returns whether that happened.

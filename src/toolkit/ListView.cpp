@@ -181,13 +181,6 @@ void TListView::DeleteRow(int index) {
   rowsChanged();
 }
 
-void TListView::Clear() {
-  ++deleting_;
-  ListView_DeleteAllItems(Handle());  // FALSE on failure
-  --deleting_;
-  rowsChanged();
-}
-
 std::string TListView::RowText(int index, int column) const {
   std::wstring buf(256, L'\0');
   for (;;) {

@@ -42,7 +42,6 @@ class TListView : public TControl {
   int AddRow(const std::string& caption);  // returns the new row's index
   // Deleting is not a selection change: OnSelectItem is not raised for the deleted row.
   void DeleteRow(int index);
-  void Clear();
   std::string RowText(int index, int column = 0) const;
   void SetRowText(int index, int column, const std::string& text);
   int ImageIndex(int index) const;

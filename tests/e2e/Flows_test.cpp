@@ -304,6 +304,9 @@ TEST_F(Flow, ACommandTheFileCannotGiveBackIsRefusedAndStaysInTheField) {
   wintest::ClickRow(list, 0);
   ASSERT_TRUE(WaitUntil([&] { return enabled(main().edit[0]); }));
   refused(L"AT\U0001F600", main().edit[0], outside);
+  // The program went on, and ends as always.
+  pressOk();
+  EXPECT_NE(ReadBytes(file()).find("[SendBefore]\r\nCount=1\r\nCommand[0]=ATZ\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The dispatch point, the error box and the plain message dialog, with real windows.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "base/Exception.h"
 #include "base/Text.h"
 #include "testing/WinTest.h"
@@ -56,7 +58,7 @@ TEST_F(ToolkitTest, AnErrorEscapingAHandlerIsShownAndTheProgramGoesOn) {
   EXPECT_EQ(seen[0].buttons, 1);
 }
 
-TEST_F(ToolkitTest, NoFullStopAfterPunctuationAndNothingShownForAbort) {
+TEST_F(ToolkitTest, NoFullStopAfterPunctuationNothingShownForAbortAndEveryOtherErrorShown) {
   TestForm form;
   const char* message = "Uwaga!";
   form.button.OnClick = [&] { throw Exception(message); };
@@ -64,9 +66,15 @@ TEST_F(ToolkitTest, NoFullStopAfterPunctuationAndNothingShownForAbort) {
   form.button.Click();
   form.button.OnClick = [] { throw EAbort("aborted"); };
   form.button.Click();
+  form.button.OnClick = [] { throw std::length_error("vector too long"); };
+  form.button.Click();
+  form.button.OnClick = [] { throw 42; };
+  form.button.Click();
   auto seen = watcher.seen();
-  ASSERT_EQ(seen.size(), 1u);
+  ASSERT_EQ(seen.size(), 3u);
   EXPECT_EQ(seen[0].text, L"Uwaga!");
+  EXPECT_EQ(seen[1].text, L"vector too long.");
+  EXPECT_EQ(seen[2].text, L"Unknown error.");
 }
 
 TEST_F(ToolkitTest, EscClicksTheCancelButtonUnlessADropDownListIsOpen) {
@@ -83,6 +91,19 @@ TEST_F(ToolkitTest, EscClicksTheCancelButtonUnlessADropDownListIsOpen) {
   EXPECT_FALSE(form.combo.DroppedDown());
   PostMessageW(form.combo.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
   wintest::PumpMessages();
+  EXPECT_EQ(cancels, 1);
+  // Without a cancel button to click, Esc closes a form other than the main one, and only that.
+  form.cancel.SetEnabled(false);
+  TestForm other;
+  other.cancel.SetEnabled(false);
+  other.Show();
+  for (TestForm* f : {&other, &form}) {
+    f->combo.SetFocus();
+    PostMessageW(f->combo.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    wintest::PumpMessages();
+  }
+  EXPECT_FALSE(other.Visible());
+  EXPECT_FALSE(Application().Terminated());
   EXPECT_EQ(cancels, 1);
 }
 
@@ -149,6 +170,23 @@ TEST_F(ToolkitTest, SpeedButtonNeverTakesTheFocusAndActsOnAClick) {
   SendMessageW(form.small.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   SendMessageW(form.small.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(50, 50));
   EXPECT_EQ(clicks, 2);
+  // It shows pressed only while held with the mouse over it.
+  auto pressed = [&] { return (SendMessageW(form.small.Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; };
+  SendMessageW(form.small.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_FALSE(pressed());
+  SendMessageW(form.small.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(form.small.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, 50));
+  EXPECT_FALSE(pressed());
+  SendMessageW(form.small.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_TRUE(pressed());
+  // Losing the mouse to another window ends the press: the release is no click.
+  ReleaseCapture();
+  EXPECT_FALSE(pressed());
+  SendMessageW(form.small.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(clicks, 2);
+  // The focus given to it goes back at once.
+  SetFocus(form.small.Handle());
+  EXPECT_TRUE(form.edit.Focused());
   form.small.SetEnabled(false);
   form.small.Click();
   EXPECT_EQ(clicks, 2);

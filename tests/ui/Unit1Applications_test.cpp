@@ -12,6 +12,7 @@
 #include "base/Text.h"
 #include "settings/TarvenikIni.h"
 #include "testing/ImageSlot.h"
+#include "testing/Program.h"
 #include "testing/StartUp.h"
 #include "testing/WinTest.h"
 #include "ui/FileIcon.h"
@@ -381,6 +382,11 @@ TEST_F(ApplicationListTest, EditAndDeleteFollowTheSelectionAndClicksThatLeaveNon
   EXPECT_TRUE(m.ApplicationDelete.Enabled());
   EXPECT_EQ(EditIndex, 0);
   EXPECT_EQ(dialog_->Path.Text(), exe1_);
+  // A click on a row leaves them on.
+  wintest::ClickRow(list().Handle(), 0);
+  wintest::PumpMessages();
+  EXPECT_TRUE(m.ApplicationEdit.Enabled());
+  EXPECT_TRUE(m.ApplicationDelete.Enabled());
   // "-" does nothing without a selection.
   list().SetSelected(-1);
   m.ApplicationDelete.Click();

@@ -240,6 +240,26 @@ TEST_F(MainSettingsTest, CountsThatAreNegativeHugeOrAheadOfTheEntries) {
   EXPECT_EQ(keys["Application/Count"], "0");
 }
 
+TEST_F(MainSettingsTest, ApplicationsPastTheMostShownAreKeptAndToldOfInOneMessageWithTheOtherList) {
+  writeIni("[Application]\r\nCount=10001\r\nName[0]=A\r\n[SendAfter]\r\nCount=10001\r\n");
+  const std::vector<std::wstring> told = start();
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0],
+            Utf8ToWide("Lista „Uruchom program lub wyświetl listę aplikacji do uruchomienia” w pliku "
+                       "Tarvenik.ini jest dłuższa, niż program pokazuje (10000 pozycji). Program zapisze tę "
+                       "listę bez zmian, tak jak jest w pliku.\n\nLista „Wyślij polecenia po zamknięciu "
+                       "aplikacji” w pliku Tarvenik.ini jest dłuższa, niż program pokazuje (10000 pozycji). "
+                       "Program zapisze tę listę bez zmian, tak jak jest w pliku."));
+  EXPECT_EQ(main_->ApplicationList.Count(), 10000);
+  // The image list made roomy for them is the one the list shows.
+  EXPECT_EQ(ListView_GetImageList(main_->ApplicationList.Handle(), LVSIL_SMALL), main_->Icons.Handle());
+  EXPECT_EQ(main_->Icons.Count(), 10000);
+  pressOK();  // keeps both lists as the file has them
+  auto keys = readIni(ini());
+  EXPECT_EQ(keys["Application/Count"], "10001");
+  EXPECT_EQ(keys["SendAfter/Count"], "10001");
+}
+
 TEST_F(MainSettingsTest, TheSavedPortIsSelectedIgnoringCaseAndKeptWhenNotListed) {
   serialtest::SavedSerialMap saved;
   struct Case {

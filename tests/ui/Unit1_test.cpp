@@ -9,6 +9,7 @@
 #include "testing/MainLayout.h"
 #include "testing/StartUp.h"
 #include "testing/WinTest.h"
+#include "toolkit/Dpi.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 
@@ -91,6 +92,15 @@ TEST_F(MainWindowTest, MovingToAMonitorWithAnotherScaleRescalesInPlace) {
     EXPECT_EQ(window.left, r.left);
     EXPECT_EQ(window.top, r.top);
   };
+  // Asked first what size it would have there: its client size at that scale, in that scale's frame.
+  SIZE asked{};
+  EXPECT_TRUE(
+      SendMessageW(m.Handle(), 0x02E4 /* WM_GETDPISCALEDSIZE */, 144, reinterpret_cast<LPARAM>(&asked)));
+  RECT framed{0, 0, 600, 630};
+  AdjustWindowRectForDpi(framed, static_cast<DWORD>(GetWindowLongW(m.Handle(), GWL_STYLE)),
+                         static_cast<DWORD>(GetWindowLongW(m.Handle(), GWL_EXSTYLE)), 144);
+  EXPECT_EQ(asked.cx, framed.right - framed.left);
+  EXPECT_EQ(asked.cy, framed.bottom - framed.top);
   moveTo(144, 600, 630);
   EXPECT_EQ(m.Dpi(), 144u);
   RECT client;

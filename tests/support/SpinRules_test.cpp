@@ -199,7 +199,9 @@ TEST(SpinRulesGlyph, ScaledWithTheDisplay) {
         const int step = up ? fromTop : c.rows - 1 - fromTop;
         const int expected = fromTop < 0 || fromTop >= c.rows ? 0 : 2 * step + apex;
         EXPECT_EQ(n, expected) << "row " << row;
-        if (expected > 0) EXPECT_EQ(first, (g.width - expected) / 2) << "row " << row;
+        if (expected > 0) {
+          EXPECT_EQ(first, (g.width - expected) / 2) << "row " << row;
+        }
       }
       EXPECT_EQ(g[c.height - 1][0], GlyphPixel::Olive);
     }

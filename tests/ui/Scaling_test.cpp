@@ -158,8 +158,9 @@ class ScaledWindows : public ::testing::Test {
       EXPECT_EQ(r.top, scaled(t->bounds.top));
       EXPECT_EQ(r.right - r.left, scaled(t->bounds.width));
       // A drop-down list sizes its own height.
-      if (!(skipComboHeight && wintest::ClassName(c->Handle()) == L"ComboBox"))
+      if (!(skipComboHeight && wintest::ClassName(c->Handle()) == L"ComboBox")) {
         EXPECT_EQ(r.bottom - r.top, scaled(t->bounds.height));
+      }
     }
   }
   // Every label's and check box's caption fits its control in the form's font (a check box's

@@ -57,7 +57,9 @@ void expectEveryControlAsTheTable(TMain& main) {
     ASSERT_NE(c, nullptr);
     HWND h = c->Handle();
     EXPECT_EQ(_wcsicmp(wintest::ClassName(h).c_str(), e.windowClass), 0) << wintest::ClassName(h).c_str();
-    if (e.caption) EXPECT_EQ(WideToUtf8(c->Caption()), e.caption);
+    if (e.caption) {
+      EXPECT_EQ(WideToUtf8(c->Caption()), e.caption);
+    }
     RECT r = c->BoundsRect();
     EXPECT_EQ(r.left, e.rect.left);
     EXPECT_EQ(r.top, e.rect.top);

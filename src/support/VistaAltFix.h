@@ -19,9 +19,8 @@ class TVistaAltFix {
   TVistaAltFix& operator=(const TVistaAltFix&) = delete;
   ~TVistaAltFix();
 
-  // Whether every windowed control is repainted (true) or only buttons, check boxes and radio
-  // buttons. A form keeps the choice that held when it was first tracked.
-  bool RepaintAll() const { return repaintAll_; }
+  // Whether every windowed control is repainted (true, the default) or only buttons, check boxes
+  // and radio buttons. A form keeps the choice that held when it was first tracked.
   void SetRepaintAll(bool all) { repaintAll_ = all; }
 
   // Windows 6.0 or later (GetVersionExA), themes active, visual styles in use for this

@@ -57,11 +57,6 @@ bool TDomain::IsOpen() {
   return open_;
 }
 
-bool TDomain::MayTry() {
-  std::shared_lock lock(lock_);
-  return mayTry_;
-}
-
 void TDomain::close() {
   catalogue_.Detach();
   map_.Close();
@@ -221,10 +216,6 @@ std::wstring TGnuGettextInstance::TranslateInDomain(std::string_view domain, std
   return Utf8ToWide(TranslateUtf8InDomain(domain, utf8));
 }
 
-std::wstring TGnuGettextInstance::Translate(std::wstring_view text) {
-  return TranslateInDomain(currentDomain_, text);
-}
-
 // ---- TGettextLayer ----
 
 TGettextLayer::TGettextLayer(const std::string& exePath, const TLocaleQueries& queries, uint64_t firstRecord)
@@ -259,10 +250,6 @@ std::string TGettextLayer::ResourceStringTranslationUtf8(std::string_view text) 
     if (result != text) return result;
   }
   return std::string(text);
-}
-
-std::wstring TGettextLayer::ResourceStringTranslation(std::wstring_view text) {
-  return Utf8ToWide(ResourceStringTranslationUtf8(WideToUtf8(text)));
 }
 
 void TGettextLayer::KeepProblem(const std::string& message) {

@@ -48,7 +48,6 @@ class TDomain {
   std::optional<std::string> FindIfOpen(std::string_view key);
 
   bool IsOpen();
-  bool MayTry();
   const std::string& Name() const { return name_; }
 
  private:
@@ -75,8 +74,7 @@ class TGnuGettextInstance {
   // until bound elsewhere.
   TGnuGettextInstance(const TAssemblyAnalyzer& embedded, std::string defaultDirectory);
 
-  // Translate in the current domain ("default" unless changed).
-  std::wstring Translate(std::wstring_view text);
+  // The text translated in a domain.
   std::wstring TranslateInDomain(std::string_view domain, std::wstring_view text);
   // The same in UTF-8: CRs removed, looked up, CR before every bare LF, checked to be UTF-8.
   // Raises Exception when the catalogue cannot be opened or the result is not UTF-8.
@@ -84,7 +82,6 @@ class TGnuGettextInstance {
   std::string TranslateUtf8InDomain(TDomain& domain, std::string_view text);
 
   void UseLanguage(const std::string& language);  // gives it to every domain
-  const std::string& Language() const { return language_; }
   void BindTextDomain(std::string_view domain, std::string directory);
   void TextDomain(std::string domain) { currentDomain_ = std::move(domain); }
   const std::string& CurrentDomain() const { return currentDomain_; }
@@ -119,14 +116,12 @@ class TGettextLayer {
   void Release();
 
   TGnuGettextInstance* Instance() { return instance_.get(); }
-  const TAssemblyAnalyzer& Embedded() const { return embedded_; }
   const std::string& ExecutablePath() const { return exePath_; }
 
   void AddResourceStringDomain(const std::string& domain);
-  // The text translated in each resource-string domain in order; the first result that differs
-  // from the text wins. Unchanged once the list is gone.
-  std::wstring ResourceStringTranslation(std::wstring_view text);
-  std::string ResourceStringTranslationUtf8(std::string_view text);  // the same in UTF-8
+  // The text (UTF-8) translated in each resource-string domain in order; the first result that
+  // differs from the text wins. Unchanged once the list is gone.
+  std::string ResourceStringTranslationUtf8(std::string_view text);
 
   // A translation failed with this message; the first one is kept until it is taken.
   void KeepProblem(const std::string& message);

@@ -18,14 +18,6 @@ std::string TCustomComboBox::Item(int index) const {
   return WideToAnsi(s);
 }
 
-std::vector<std::string> TCustomComboBox::Items() const {
-  std::vector<std::string> items;
-  int n = Count();
-  items.reserve(static_cast<size_t>(n));
-  for (int i = 0; i < n; ++i) items.push_back(Item(i));
-  return items;
-}
-
 void TCustomComboBox::SetItems(const std::vector<std::string>& items) {
   ClearItems();
   for (const auto& s : items) AddItem(s);

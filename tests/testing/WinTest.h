@@ -50,6 +50,14 @@ inline std::string ComboItem(HWND combo, LRESULT index) {
   return WideToAnsi(text);
 }
 
+// The items of a drop-down list, in its order.
+inline std::vector<std::string> ComboItems(HWND combo) {
+  std::vector<std::string> items;
+  for (LRESULT i = 0, n = SendMessageW(combo, CB_GETCOUNT, 0, 0); i < n; ++i)
+    items.push_back(ComboItem(combo, i));
+  return items;
+}
+
 // The text of a drop-down list's selected item, "" when none is selected.
 inline std::string ComboSelection(HWND combo) {
   return ComboItem(combo, SendMessageW(combo, CB_GETCURSEL, 0, 0));

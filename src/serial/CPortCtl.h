@@ -29,9 +29,6 @@ class TComComboBox : public TCustomComboBox, private TComPortObserver {
   void SetItemIndex(int index) override;
   void Loaded() override;
 
-  // What the selector has recorded (the value chosen), for reading.
-  const TComSelect& Selector() const { return select_; }
-
  protected:
   void Change() override;
 

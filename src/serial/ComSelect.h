@@ -47,17 +47,11 @@ class TComSelect {
   // The index of the first item equal to `text` ignoring case, or -1.
   int IndexOf(const std::string& text) const;
 
-  const std::string& ChosenPort() const { return port_; }
-  TBaudRate ChosenBaudRate() const { return baudRate_; }
-  TDataBits ChosenDataBits() const { return dataBits_; }
-  TStopBits ChosenStopBits() const { return stopBits_; }
-  TParityBits ChosenParity() const { return parity_; }
-  TFlowControl ChosenFlowControl() const { return flowControl_; }
-
  private:
   // The text of the linked object's value of the current kind.
   std::string portValueText() const;
 
+  // The chosen value of each kind.
   std::string port_;
   TBaudRate baudRate_ = brCustom;
   TDataBits dataBits_ = dbFive;

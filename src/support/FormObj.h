@@ -31,8 +31,6 @@ class TFormObj {
   const FormRef& Form() const { return form_; }
   bool Seen() const { return seen_; }
   void SetSeen(bool seen) { seen_ = seen; }
-  bool RepaintPending() const { return repaintPending_; }
-  bool RepaintAll() const { return repaintAll_; }
 
   // Called after the form's own handler has handled a message.
   void MessageHandled(unsigned msg) {
@@ -62,10 +60,7 @@ class TFormObjList {
   // first). A form without a window is not tracked.
   void Idle(const std::vector<FormRef>& forms, const Factory& track);
 
-  std::size_t Count() const { return items_.size(); }
   TFormObj* Find(const FormRef& form) const;
-  TFormObj* At(std::size_t index) const { return items_.at(index).get(); }
-  void Clear() { items_.clear(); }
 
  private:
   std::vector<std::unique_ptr<TFormObj>> items_;

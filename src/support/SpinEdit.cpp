@@ -9,6 +9,7 @@
 
 #include "base/IntText.h"
 #include "base/Text.h"
+#include "support/Seams.h"
 #include "support/SpinRules.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dpi.h"
@@ -92,13 +93,13 @@ void TTimerSpeedButton::SetGlyph(HIMAGELIST images, int index) {
 }
 
 void TTimerSpeedButton::startTimer(UINT interval) {
-  SetTimer(Handle(), kRepeatTimer, interval, nullptr);  // replaces a running one
+  TheSupportSeams().timer(Handle(), kRepeatTimer, interval);  // replaces a running one
   timerInterval_ = interval;
 }
 
 void TTimerSpeedButton::stopTimer() {
   if (timerInterval_ == 0) return;
-  if (Handle()) KillTimer(Handle(), kRepeatTimer);
+  if (Handle()) TheSupportSeams().timer(Handle(), kRepeatTimer, 0);
   timerInterval_ = 0;
 }
 
@@ -182,7 +183,7 @@ LRESULT TTimerSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       if (wp != kRepeatTimer) break;
       // A tick that was already queued when the timer stopped must not bring it back.
       if (timerInterval_ == 0) {
-        KillTimer(Handle(), kRepeatTimer);
+        TheSupportSeams().timer(Handle(), kRepeatTimer, 0);
         return 0;
       }
       if (timerInterval_ != kRepeatDelay) startTimer(kRepeatDelay);
@@ -325,8 +326,8 @@ void TSpinEdit::step(int64_t delta) {
   SetValue(spinrules::Step(Value(), delta, minValue_, maxValue_));
 }
 
-void TSpinEdit::UpClick() { step(increment_); }
-void TSpinEdit::DownClick() { step(-static_cast<int64_t>(increment_)); }
+void TSpinEdit::UpClick() { step(kIncrement); }
+void TSpinEdit::DownClick() { step(-static_cast<int64_t>(kIncrement)); }
 
 void TSpinEdit::clampText() {
   const int32_t v = Value();
@@ -408,7 +409,7 @@ LRESULT TSpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       if (!editorEnabled_ || ReadOnly()) return 0;
       break;
     case WM_SETFOCUS:
-      if (autoSelect_ && !lButtonDown_) SelectAll();
+      if (!lButtonDown_) SelectAll();
       break;
     case WM_KILLFOCUS: {
       LRESULT r = TCustomEdit::WndProc(msg, wp, lp);

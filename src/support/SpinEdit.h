@@ -1,7 +1,8 @@
 #pragma once
 // The numeric spin field: a one-line edit for one integer with a pair of arrow buttons at its
 // right edge. The field keeps no number of its own: its value is its text. Limits apply when the
-// value is set and when the focus leaves the field, not while the user types.
+// value is set and when the focus leaves the field, not while the user types. Entering the field
+// by the keyboard selects its whole text; a click does not.
 #include <windows.h>
 
 #include <cstdint>
@@ -48,8 +49,6 @@ class TTimerSpeedButton : public TSpinChildWindow {
   void SetGlyph(HIMAGELIST images, int index);
   // Shown pressed: held down with the pointer over it.
   bool Down() const { return pressed_ && over_; }
-  // The running repeat timer's interval in milliseconds; 0 when it is not running.
-  UINT RepeatInterval() const { return timerInterval_; }
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -66,7 +65,7 @@ class TTimerSpeedButton : public TSpinChildWindow {
   int glyph_ = -1;
   bool pressed_ = false;
   bool over_ = false;
-  UINT timerInterval_ = 0;
+  UINT timerInterval_ = 0;  // of the running repeat timer; 0 when it is not running
 };
 
 // The arrow pair: the up arrow above the down arrow, at least 15 wide. Not a tab stop.
@@ -109,15 +108,12 @@ class TSpinEdit : public TCustomEdit {
   void SetMinValue(int32_t v) { minValue_ = v; }
   int32_t MaxValue() const { return maxValue_; }
   void SetMaxValue(int32_t v) { maxValue_ = v; }
-  int32_t Increment() const { return increment_; }
-  // Whether typing, pasting and cutting may change the text.
-  bool EditorEnabled() const { return editorEnabled_; }
   // Enter is a typed character like any other here: the filter refuses it with a beep.
   bool WantsReturn() const override { return true; }
+  // Whether typing, pasting and cutting may change the text (they may unless told otherwise).
   void SetEditorEnabled(bool enabled) { editorEnabled_ = enabled; }
   bool ReadOnly() const;
   void SetReadOnly(bool readOnly);
-  bool AutoSelect() const { return autoSelect_; }
 
   // The text read as an integer; MinValue when it does not convert. Not clamped.
   int32_t Value() const;
@@ -145,12 +141,13 @@ class TSpinEdit : public TCustomEdit {
   void step(int64_t delta);
   void clampText();
 
+  // What an arrow or an arrow key adds or takes away.
+  static constexpr int32_t kIncrement = 1;
+
   std::unique_ptr<TSpinButton> button_;
   int32_t minValue_ = 0;
   int32_t maxValue_ = 0;
-  int32_t increment_ = 1;
   bool editorEnabled_ = true;
-  bool autoSelect_ = true;
   bool readOnly_ = false;
   bool lButtonDown_ = false;
   bool created_ = false;

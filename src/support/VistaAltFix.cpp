@@ -1,5 +1,7 @@
 #include "support/VistaAltFix.h"
 
+#include <windows.h>
+
 #include <commctrl.h>
 #include <shlwapi.h>
 #include <uxtheme.h>
@@ -7,6 +9,7 @@
 #include <vector>
 
 #include "support/FormObj.h"
+#include "support/Seams.h"
 #include "toolkit/Application.h"
 #include "toolkit/Forms.h"
 #include "win/SystemFunction.h"
@@ -69,11 +72,13 @@ class TWinFormObj final : public TFormObj {
  public:
   TWinFormObj(const FormRef& form, bool repaintAll, UINT_PTR id)
       : TFormObj(form, repaintAll), window_(reinterpret_cast<HWND>(form.window)), id_(id) {
+    TheSupportSeams().formTracked(+1);
     if (!SetWindowSubclass(window_, &TWinFormObj::Hook, id_, reinterpret_cast<DWORD_PTR>(this)))
       window_ = nullptr;
   }
   ~TWinFormObj() override {
     if (window_) RemoveWindowSubclass(window_, &TWinFormObj::Hook, id_);
+    TheSupportSeams().formTracked(-1);
   }
   bool Hooked() const { return window_ != nullptr; }
 
@@ -126,8 +131,8 @@ bool TVistaAltFix::NeededBySystem() {
 
 TVistaAltFix::TVistaAltFix() : TVistaAltFix(NeededBySystem()) {}
 
-TVistaAltFix::TVistaAltFix(bool active) : active_(active) {
-  if (!active_) return;
+TVistaAltFix::TVistaAltFix(bool active) {
+  if (!active) return;
   trackers_ = std::make_unique<TFormObjList>();
   idleHandler_ = Application().AddIdleHandler([this] { idle(); });
 }
@@ -136,14 +141,6 @@ TVistaAltFix::~TVistaAltFix() {
   if (idleHandler_) Application().RemoveIdleHandler(idleHandler_);
   // Frees every tracker, which takes its hook off any form window still alive.
   trackers_.reset();
-}
-
-std::size_t TVistaAltFix::TrackedCount() const { return trackers_ ? trackers_->Count() : 0; }
-
-bool TVistaAltFix::HasHook(HWND window, const TVistaAltFix* fix) {
-  DWORD_PTR ref = 0;
-  auto get = getWindowSubclass();
-  return window && get && get(window, &TWinFormObj::Hook, hookId(fix), &ref);
 }
 
 void TVistaAltFix::idle() {

@@ -5,9 +5,6 @@
 // application for that message and, once the message queue has run empty, repaints the form and
 // all its windowed controls, once however many such messages came. On other systems it does
 // nothing at all.
-#include <windows.h>
-
-#include <cstddef>
 #include <memory>
 
 class TFormObjList;
@@ -16,34 +13,23 @@ class TVistaAltFix {
  public:
   // Active when the system needs the fix (NeededBySystem).
   TVistaAltFix();
-  // Active as the caller decides.
+  // Active as the caller decides, for the component's whole life.
   explicit TVistaAltFix(bool active);
   TVistaAltFix(const TVistaAltFix&) = delete;
   TVistaAltFix& operator=(const TVistaAltFix&) = delete;
   ~TVistaAltFix();
 
-  // Decided at construction, for the component's whole life.
-  bool Active() const { return active_; }
-
-  // Whether every windowed control is repainted (true) or only buttons, check boxes and radio
-  // buttons. A form keeps the choice that held when it was first tracked.
-  bool RepaintAll() const { return repaintAll_; }
+  // Whether every windowed control is repainted (true, the default) or only buttons, check boxes
+  // and radio buttons. A form keeps the choice that held when it was first tracked.
   void SetRepaintAll(bool all) { repaintAll_ = all; }
 
   // Windows 6.0 or later (GetVersionExA), themes active, visual styles in use for this
   // application, and version 6 of the common controls loaded.
   static bool NeededBySystem();
 
-  // The number of forms tracked now.
-  std::size_t TrackedCount() const;
-  // Whether `window` carries the message hook of the fix `fix`. The pointer only names the
-  // component and is never followed, so it may name one already destroyed.
-  static bool HasHook(HWND window, const TVistaAltFix* fix);
-
  private:
   void idle();
 
-  bool active_;
   bool repaintAll_ = true;
   bool inIdle_ = false;
   std::unique_ptr<TFormObjList> trackers_;  // only while active

@@ -57,11 +57,6 @@ bool TDomain::IsOpen() {
   return open_;
 }
 
-bool TDomain::MayTry() {
-  std::shared_lock lock(lock_);
-  return mayTry_;
-}
-
 void TDomain::close() {
   catalogue_.Detach();
   map_.Close();

@@ -48,7 +48,6 @@ class TDomain {
   std::optional<std::string> FindIfOpen(std::string_view key);
 
   bool IsOpen();
-  bool MayTry();
   const std::string& Name() const { return name_; }
 
  private:
@@ -83,7 +82,6 @@ class TGnuGettextInstance {
   std::string TranslateUtf8InDomain(TDomain& domain, std::string_view text);
 
   void UseLanguage(const std::string& language);  // gives it to every domain
-  const std::string& Language() const { return language_; }
   void BindTextDomain(std::string_view domain, std::string directory);
   void TextDomain(std::string domain) { currentDomain_ = std::move(domain); }
   const std::string& CurrentDomain() const { return currentDomain_; }
@@ -118,7 +116,6 @@ class TGettextLayer {
   void Release();
 
   TGnuGettextInstance* Instance() { return instance_.get(); }
-  const TAssemblyAnalyzer& Embedded() const { return embedded_; }
 
   void AddResourceStringDomain(const std::string& domain);
   // The text (UTF-8) translated in each resource-string domain in order; the first result that

@@ -18,7 +18,6 @@ class TMoCatalogue {
   // count that reaches beyond `size`, or a string without its terminating NUL.
   bool Attach(const unsigned char* data, uint64_t size);
   void Detach() { *this = TMoCatalogue(); }
-  bool Attached() const { return data_ != nullptr; }
 
   // The translation of `key` (UTF-8, compared byte by byte as unsigned values), or nothing.
   std::optional<std::string_view> Find(std::string_view key) const;

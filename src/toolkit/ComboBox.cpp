@@ -18,14 +18,6 @@ std::string TCustomComboBox::Item(int index) const {
   return WideToAnsi(s);
 }
 
-std::vector<std::string> TCustomComboBox::Items() const {
-  std::vector<std::string> items;
-  int n = Count();
-  items.reserve(static_cast<size_t>(n));
-  for (int i = 0; i < n; ++i) items.push_back(Item(i));
-  return items;
-}
-
 void TCustomComboBox::AddItem(const std::string& text) {
   // CB_ERR or CB_ERRSPACE when the item could not be added; the list is then as it was.
   SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AnsiToWide(text).c_str()));

@@ -12,7 +12,6 @@ class TCustomComboBox : public TControl {
 
   int Count() const;
   std::string Item(int index) const;  // "" outside the list
-  std::vector<std::string> Items() const;
   void AddItem(const std::string& text);
   void ClearItems();
   int ItemIndex() const;  // -1: none

@@ -13,7 +13,6 @@ class TImageList {
   TImageList();
   HIMAGELIST Handle() const { return list_.get(); }
   int Count() const;
-  int ImageSize() const { return size_; }
   // Gives every image the new size: each is scaled from the one held, slots keep their places.
   void SetImageSize(int size);
   // Inserts a copy of `icon` (or the blank image when null) at `index`; later images move up.

@@ -34,12 +34,25 @@ TEST(ComSelect, FieldsStartEmpty) {
   EXPECT_EQ(s.select.ComProperty(), cpNone);
   EXPECT_EQ(s.select.ComPort(), nullptr);
   EXPECT_FALSE(s.select.AutoApply());
-  EXPECT_EQ(s.select.ChosenPort(), "");
-  EXPECT_EQ(s.select.ChosenBaudRate(), brCustom);
-  EXPECT_EQ(s.select.ChosenDataBits(), dbFive);
-  EXPECT_EQ(s.select.ChosenStopBits(), sbOneStopBit);
-  EXPECT_EQ(s.select.ChosenParity(), prNone);
-  EXPECT_EQ(s.select.ChosenFlowControl(), fcHardware);
+  // Nothing chosen yet: applying gives a linked object the starting values.
+  TComPort p;
+  p.SetPort("COM5");
+  p.SetBaudRate(br19200);
+  p.SetDataBits(dbSeven);
+  p.SetStopBits(sbTwoStopBits);
+  p.Parity().SetBits(prOdd);
+  p.FlowControl().SetFlowControl(fcSoftware);
+  s.select.SetComPort(&p);
+  for (TComProperty kind : {cpPort, cpBaudRate, cpDataBits, cpStopBits, cpParity, cpFlowControl}) {
+    s.select.SetComProperty(kind);
+    s.select.ApplyChoice();
+  }
+  EXPECT_EQ(p.Port(), "");
+  EXPECT_EQ(p.BaudRate(), brCustom);
+  EXPECT_EQ(p.DataBits(), dbFive);
+  EXPECT_EQ(p.StopBits(), sbOneStopBit);
+  EXPECT_EQ(p.Parity().Bits(), prNone);
+  EXPECT_EQ(p.FlowControl().FlowControl(), fcHardware);
 }
 
 TEST(ComSelect, FillItemsListsTheValuesOfEachKind) {
@@ -92,18 +105,23 @@ TEST(ComSelect, SyncFromPortFindsTheLinkedValueForEveryKind) {
     s.select.SetComPort(&p);
     EXPECT_EQ(s.select.SyncFromPort(), c.index) << int(c.kind);
   }
-  // What was found becomes the chosen value; a port keeps the text as listed.
+  // What was found becomes the chosen value, which applying gives to another object; a port keeps
+  // the text as listed.
   Selector s;
-  s.fill(cpPort);
-  s.select.SetComPort(&p);
-  s.select.SyncFromPort();
-  EXPECT_EQ(s.select.ChosenPort(), "com3");
-  s.fill(cpParity);
-  s.select.SyncFromPort();
-  EXPECT_EQ(s.select.ChosenParity(), prEven);
-  s.fill(cpFlowControl);
-  s.select.SyncFromPort();
-  EXPECT_EQ(s.select.ChosenFlowControl(), fcSoftware);
+  TComPort other;
+  auto syncAndApplyToOther = [&](TComProperty kind) {
+    s.fill(kind);
+    s.select.SetComPort(&p);
+    s.select.SyncFromPort();
+    s.select.SetComPort(&other);
+    s.select.ApplyChoice();
+  };
+  syncAndApplyToOther(cpPort);
+  EXPECT_EQ(other.Port(), "com3");
+  syncAndApplyToOther(cpParity);
+  EXPECT_EQ(other.Parity().Bits(), prEven);
+  syncAndApplyToOther(cpFlowControl);
+  EXPECT_EQ(other.FlowControl().FlowControl(), fcSoftware);
 }
 
 TEST(ComSelect, SyncFromPortReportsNoneWhenNothingMatches) {
@@ -116,7 +134,12 @@ TEST(ComSelect, SyncFromPortReportsNoneWhenNothingMatches) {
   EXPECT_EQ(s.select.SyncFromPort(), -1);  // cpNone
   s.fill(cpPort);
   EXPECT_EQ(s.select.SyncFromPort(), -1);
-  EXPECT_EQ(s.select.ChosenPort(), "");
+  // Nothing was chosen: applying to another object gives it the starting value.
+  TComPort other;
+  s.select.SetComPort(&other);
+  s.select.ApplyChoice();
+  EXPECT_EQ(other.Port(), "");
+  s.select.SetComPort(&p);
   s.fill(cpFlowControl);
   EXPECT_EQ(s.select.SyncFromPort(), 3);
 }
@@ -150,8 +173,11 @@ TEST(ComSelect, StoreAndApplyCarryTheChoiceToTheLinkedObject) {
   s.fill(cpPort);
   s.select.StoreChoice("COM8");
   s.select.ApplyChoice();  // no link: nothing happens
-  EXPECT_EQ(s.select.ChosenPort(), "COM8");
   EXPECT_EQ(p.Port(), "com4");
+  // The choice is kept all the same: linked again, it is applied.
+  s.select.SetComPort(&p);
+  s.select.ApplyChoice();
+  EXPECT_EQ(p.Port(), "COM8");
 }
 
 TEST(ComSelect, IndexOfIgnoresCaseAndTakesTheFirst) {

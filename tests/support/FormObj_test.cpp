@@ -9,16 +9,22 @@
 
 namespace {
 
-// Records what happened to every tracker, also after it has been freed.
+// Records what happened to every tracker, also after it has been freed, and how many are alive.
 struct Journal {
   std::vector<std::string> events;
+  int alive = 0;
 };
 
 class TFakeFormObj : public TFormObj {
  public:
   TFakeFormObj(const FormRef& form, bool all, Journal& journal, std::string name)
-      : TFormObj(form, all), journal_(journal), name_(std::move(name)) {}
-  ~TFakeFormObj() override { journal_.events.push_back("free " + name_); }
+      : TFormObj(form, all), journal_(journal), name_(std::move(name)) {
+    ++journal_.alive;
+  }
+  ~TFakeFormObj() override {
+    --journal_.alive;
+    journal_.events.push_back("free " + name_);
+  }
 
  protected:
   void Repaint(bool all) override { journal_.events.push_back((all ? "all " : "buttons ") + name_); }
@@ -54,28 +60,28 @@ class FormObjListTest : public ::testing::Test {
 
 TEST_F(FormObjListTest, TheFirstIdleMomentTracksEveryFormInOrderWithoutRepainting) {
   idle({a, b, c});
-  ASSERT_EQ(list.Count(), 3u);
-  EXPECT_EQ(list.At(0)->Form(), a);
-  EXPECT_EQ(list.At(1)->Form(), b);
-  EXPECT_EQ(list.At(2)->Form(), c);
-  for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_TRUE(list.At(i)->Seen());
-    EXPECT_FALSE(list.At(i)->RepaintPending());
+  ASSERT_EQ(journal.alive, 3);
+  for (const FormRef& f : {a, b, c}) {
+    ASSERT_NE(list.Find(f), nullptr) << nameOf(f);
+    EXPECT_EQ(list.Find(f)->Form(), f);
+    EXPECT_TRUE(list.Find(f)->Seen());
   }
   EXPECT_TRUE(takeEvents().empty());
 
   idle({a, b, c});
   EXPECT_EQ(made, 3) << "a tracked form gets no second tracker";
+  EXPECT_TRUE(takeEvents().empty()) << "no repaint was pending";
+  // Freed from the last to the first: the trackers are kept in the forms' order.
+  idle({});
+  EXPECT_EQ(takeEvents(), (std::vector<std::string>{"free C", "free B", "free A"}));
 }
 
 TEST_F(FormObjListTest, CueMessagesBeforeAnIdleMomentGiveOneRepaint) {
   idle({a, b});
   cue(a);
   cue(a);
-  EXPECT_TRUE(list.Find(a)->RepaintPending());
   idle({a, b});
   EXPECT_EQ(takeEvents(), std::vector<std::string>{"all A"});
-  EXPECT_FALSE(list.Find(a)->RepaintPending());
   idle({a, b});
   EXPECT_TRUE(takeEvents().empty()) << "nothing came since the last repaint";
 }
@@ -84,7 +90,8 @@ TEST_F(FormObjListTest, OnlyTheCueMessageMarksARepaint) {
   idle({a});
   for (unsigned msg : {0x0000u, 0x000Fu, 0x0127u, 0x0129u, 0x0128u + 0x10000u}) {
     list.Find(a)->MessageHandled(msg);
-    EXPECT_FALSE(list.Find(a)->RepaintPending()) << std::hex << msg;
+    idle({a});
+    EXPECT_TRUE(takeEvents().empty()) << std::hex << msg;
   }
 }
 
@@ -102,13 +109,13 @@ TEST_F(FormObjListTest, AGoneFormsTrackerIsFreedAtTheNextIdleMomentAndNeverRepai
   cue(c);
   idle({a, c});
   EXPECT_EQ(takeEvents(), (std::vector<std::string>{"all C", "free B"}));
-  ASSERT_EQ(list.Count(), 2u);
-  EXPECT_EQ(list.At(0)->Form(), a);
-  EXPECT_EQ(list.At(1)->Form(), c);
+  ASSERT_EQ(journal.alive, 2);
+  EXPECT_EQ(list.Find(b), nullptr);
 
+  // A's and C's trackers, in that order.
   idle({});
   EXPECT_EQ(takeEvents(), (std::vector<std::string>{"free C", "free A"}));
-  EXPECT_EQ(list.Count(), 0u);
+  EXPECT_EQ(journal.alive, 0);
 }
 
 TEST_F(FormObjListTest, AFormBornAtADeadFormsAddressIsANewForm) {
@@ -118,20 +125,24 @@ TEST_F(FormObjListTest, AFormBornAtADeadFormsAddressIsANewForm) {
   idle({reborn});
   // The old tracker's pending repaint belonged to a window that is gone.
   EXPECT_EQ(takeEvents(), std::vector<std::string>{"free A"});
-  ASSERT_EQ(list.Count(), 1u);
-  EXPECT_EQ(list.At(0)->Form(), reborn);
-  EXPECT_FALSE(list.At(0)->RepaintPending());
+  ASSERT_EQ(journal.alive, 1);
+  EXPECT_EQ(list.Find(a), nullptr);
+  ASSERT_NE(list.Find(reborn), nullptr);
+  EXPECT_EQ(made, 2);
+  idle({reborn});
+  EXPECT_TRUE(takeEvents().empty()) << "the new tracker has no repaint pending";
 }
 
 TEST_F(FormObjListTest, FormsWithoutAWindowOrThatCannotBeHookedAreNotTracked) {
   idle({FormRef{&formA, 0}, FormRef{nullptr, 0x10}});
-  EXPECT_EQ(list.Count(), 0u);
+  EXPECT_EQ(journal.alive, 0);
   EXPECT_EQ(made, 0);
 
   list.Idle({b}, [](const FormRef&) { return std::unique_ptr<TFormObj>(); });
-  EXPECT_EQ(list.Count(), 0u);
+  EXPECT_EQ(list.Find(b), nullptr);
   idle({b});
-  EXPECT_EQ(list.Count(), 1u) << "tried again at the next idle moment";
+  EXPECT_EQ(journal.alive, 1) << "tried again at the next idle moment";
+  EXPECT_NE(list.Find(b), nullptr);
 }
 
 TEST_F(FormObjListTest, EachTrackerKeepsTheRepaintChoiceItWasMadeWith) {

@@ -1,5 +1,6 @@
 // The spin field as a real control: typing, leaving, stepping, the arrows and their repeat timer.
 #include <cstring>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "base/Exception.h"
+#include "support/Seams.h"
 #include "testing/WinTest.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Seams.h"
@@ -34,10 +36,23 @@ class SpinEditTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Application().Initialize();
+    realSeams_ = TheSupportSeams();
+    // The timers are started and stopped as ever; each window's running one is noted too.
+    TheSupportSeams().timer = [this](HWND window, UINT_PTR id, UINT interval) {
+      if (interval)
+        timers_[window] = interval;
+      else
+        timers_.erase(window);
+      realSeams_.timer(window, id, interval);
+    };
     form_ = std::make_unique<SpinForm>();
     wintest::PumpMessages();
   }
-  void TearDown() override { form_.reset(); }
+  void TearDown() override {
+    form_.reset();
+    EXPECT_TRUE(timers_.empty()) << "a timer outlives its arrow";
+    TheSupportSeams() = realSeams_;
+  }
 
   TSpinEdit& spin() { return form_->spin; }
   void type(const wchar_t* text) {
@@ -57,16 +72,34 @@ class SpinEditTest : public ::testing::Test {
     return MAKELPARAM(r.right / 2, r.bottom / 2);
   }
 
+  // The interval of the repeat timer running on an arrow; 0 when none runs.
+  UINT timerOf(const TTimerSpeedButton& arrow) const {
+    auto found = timers_.find(arrow.Handle());
+    return found == timers_.end() ? 0 : found->second;
+  }
+
   std::unique_ptr<SpinForm> form_;
+  SupportSeams realSeams_;
+  std::map<HWND, UINT> timers_;
 };
 
 TEST_F(SpinEditTest, ANewFieldReadsZeroAndStepsByOne) {
   TSpinEdit fresh;
   fresh.Create(*form_, "Fresh", L"", {10, 10, 60, 22}, 2, true);
   EXPECT_EQ(fresh.Text(), "0");
-  EXPECT_EQ(fresh.Increment(), 1);
-  EXPECT_TRUE(fresh.EditorEnabled());
-  EXPECT_TRUE(fresh.AutoSelect());
+  // Entered by the keyboard, the whole text is selected.
+  fresh.SetFocus();
+  wintest::PumpMessages();
+  DWORD start = 1, end = 0;
+  SendMessageW(fresh.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 1u);
+  fresh.UpClick();
+  EXPECT_EQ(fresh.Text(), "1");
+  // Typing changes the text.
+  SendMessageW(fresh.Handle(), EM_SETSEL, 0, -1);
+  SendMessageW(fresh.Handle(), WM_CHAR, L'7', 0);
+  EXPECT_EQ(fresh.Text(), "7");
   EXPECT_FALSE(fresh.ReadOnly());
   // Neither limit set: they are equal, so nothing is limited.
   fresh.SetValue(-12345);
@@ -273,7 +306,7 @@ TEST_F(SpinEditTest, AClickOnAnArrowStepsOnReleaseAndTakesTheFocusWithoutKeeping
   SendMessageW(up, WM_LBUTTONUP, 0, centreOf(up));
   EXPECT_EQ(spin().Text(), "6");
   EXPECT_FALSE(spin().Button().UpButton().Down());
-  EXPECT_EQ(spin().Button().UpButton().RepeatInterval(), 0u);
+  EXPECT_EQ(timerOf(spin().Button().UpButton()), 0u);
 
   HWND down = spin().Button().DownButton().Handle();
   SendMessageW(down, WM_LBUTTONDOWN, MK_LBUTTON, centreOf(down));
@@ -296,18 +329,18 @@ TEST_F(SpinEditTest, HoldingTheUpArrowForJustOverASecondRepeats) {
   TTimerSpeedButton& arrow = spin().Button().UpButton();
   HWND up = arrow.Handle();
   SendMessageW(up, WM_LBUTTONDOWN, MK_LBUTTON, centreOf(up));
-  EXPECT_EQ(arrow.RepeatInterval(), TTimerSpeedButton::kFirstDelay);
+  EXPECT_EQ(timerOf(arrow), TTimerSpeedButton::kFirstDelay);
   SendMessageW(up, WM_TIMER, TTimerSpeedButton::kRepeatTimer, 0);
-  EXPECT_EQ(arrow.RepeatInterval(), TTimerSpeedButton::kRepeatDelay);
+  EXPECT_EQ(timerOf(arrow), TTimerSpeedButton::kRepeatDelay);
   for (int i = 1; i < 7; ++i) SendMessageW(up, WM_TIMER, TTimerSpeedButton::kRepeatTimer, 0);
   EXPECT_EQ(spin().Text(), "12");
   SendMessageW(up, WM_LBUTTONUP, 0, centreOf(up));
   EXPECT_EQ(spin().Text(), "13");
-  EXPECT_EQ(arrow.RepeatInterval(), 0u);
+  EXPECT_EQ(timerOf(arrow), 0u);
   // A tick still queued after the release neither steps nor restarts the timer.
   SendMessageW(up, WM_TIMER, TTimerSpeedButton::kRepeatTimer, 0);
   EXPECT_EQ(spin().Text(), "13");
-  EXPECT_EQ(arrow.RepeatInterval(), 0u);
+  EXPECT_EQ(timerOf(arrow), 0u);
 }
 
 TEST_F(SpinEditTest, TheTimerDoesNotStepWhileThePointerIsOffTheArrow) {
@@ -319,7 +352,7 @@ TEST_F(SpinEditTest, TheTimerDoesNotStepWhileThePointerIsOffTheArrow) {
   SendMessageW(down, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-5, -5));
   SendMessageW(down, WM_TIMER, TTimerSpeedButton::kRepeatTimer, 0);
   EXPECT_EQ(spin().Text(), "4");
-  EXPECT_EQ(arrow.RepeatInterval(), TTimerSpeedButton::kRepeatDelay);  // runs on without stepping
+  EXPECT_EQ(timerOf(arrow), TTimerSpeedButton::kRepeatDelay);  // runs on without stepping
   SendMessageW(down, WM_MOUSEMOVE, MK_LBUTTON, centreOf(down));
   SendMessageW(down, WM_TIMER, TTimerSpeedButton::kRepeatTimer, 0);
   EXPECT_EQ(spin().Text(), "3");
@@ -334,7 +367,7 @@ TEST_F(SpinEditTest, AStepThatRaisesStopsTheTimerAndTheErrorIsShown) {
   HWND up = arrow.Handle();
   SendMessageW(up, WM_LBUTTONDOWN, MK_LBUTTON, centreOf(up));
   SendMessageW(up, WM_TIMER, TTimerSpeedButton::kRepeatTimer, 0);
-  EXPECT_EQ(arrow.RepeatInterval(), 0u);
+  EXPECT_EQ(timerOf(arrow), 0u);
   SendMessageW(up, WM_LBUTTONUP, 0, MAKELPARAM(-5, -5));
   ASSERT_EQ(watcher.seen().size(), 1u);
   EXPECT_EQ(watcher.seen()[0].text, L"Step failed.");

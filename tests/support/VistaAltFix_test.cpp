@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
+#include "support/Seams.h"
 #include "testing/WinTest.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
@@ -58,6 +60,17 @@ void watch(HWND h, PaintLog& log) {
   for (HWND c = GetWindow(h, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) watch(c, log);
 }
 
+void unwatch(HWND h) {
+  RemoveWindowSubclass(h, &watchPaints, kWatchId);
+  for (HWND c = GetWindow(h, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) unwatch(c);
+}
+
+// Whether a hook sits in front of the window's own procedure: the window's procedure is no longer
+// its class's. The fix's hook is the only one on a form that is not being watched.
+bool hooked(HWND h) {
+  return static_cast<ULONG_PTR>(GetWindowLongPtrW(h, GWLP_WNDPROC)) != GetClassLongPtrW(h, GCLP_WNDPROC);
+}
+
 void sendCue(const TForm& form) {
   SendMessageW(form.Handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL | UISF_HIDEFOCUS), 0);
 }
@@ -72,6 +85,8 @@ class VistaAltFixTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Application().Initialize();
+    realSeams = TheSupportSeams();
+    TheSupportSeams().formTracked = [this](int change) { tracked += change; };
     form = std::make_unique<CueForm>(L"Cue");
     settle();
   }
@@ -79,6 +94,8 @@ class VistaAltFixTest : public ::testing::Test {
     fix.reset();
     other.reset();
     form.reset();
+    EXPECT_EQ(tracked, 0) << "every tracker is freed with the fix";
+    TheSupportSeams() = realSeams;
   }
   // Settles, then runs one idle moment and returns the paints it caused.
   PaintLog& idleMoment() {
@@ -91,13 +108,16 @@ class VistaAltFixTest : public ::testing::Test {
   std::unique_ptr<TVistaAltFix> fix;
   std::unique_ptr<CueForm> form, other;
   PaintLog log;
+  SupportSeams realSeams;
+  int tracked = 0;  // the fixes' trackers alive
 };
 
 TEST_F(VistaAltFixTest, TheSystemDecidesByDefault) {
   // Under Wine without a theme, or a test executable without the common controls 6 manifest,
   // the answer is usually "inactive"; either way it is the one the query gives.
   TVistaAltFix systemFix;
-  EXPECT_EQ(systemFix.Active(), TVistaAltFix::NeededBySystem());
+  idleMoment();
+  EXPECT_EQ(hooked(form->Handle()), TVistaAltFix::NeededBySystem());
 }
 
 TEST_F(VistaAltFixTest, AnInactiveFixHooksNoFormAndDoesNoIdleWork) {
@@ -106,17 +126,18 @@ TEST_F(VistaAltFixTest, AnInactiveFixHooksNoFormAndDoesNoIdleWork) {
   idleMoment();
   sendCue(*form);
   EXPECT_TRUE(idleMoment().painted.empty());
-  EXPECT_FALSE(fix->Active());
-  EXPECT_EQ(fix->TrackedCount(), 0u);
-  EXPECT_FALSE(TVistaAltFix::HasHook(form->Handle(), fix.get()));
+  EXPECT_EQ(tracked, 0);
+  unwatch(form->Handle());
+  EXPECT_FALSE(hooked(form->Handle()));
 }
 
 TEST_F(VistaAltFixTest, CueMessagesRepaintTheFormAndEveryWindowOnceAtTheIdleMoment) {
   fix = std::make_unique<TVistaAltFix>(true);
-  EXPECT_EQ(fix->TrackedCount(), 0u) << "forms are tracked at idle moments only";
+  EXPECT_EQ(tracked, 0) << "forms are tracked at idle moments only";
+  EXPECT_FALSE(hooked(form->Handle()));
   idleMoment();
-  ASSERT_EQ(fix->TrackedCount(), 1u);
-  EXPECT_TRUE(TVistaAltFix::HasHook(form->Handle(), fix.get()));
+  ASSERT_EQ(tracked, 1);
+  EXPECT_TRUE(hooked(form->Handle()));
 
   watch(form->Handle(), log);
   sendCue(*form);
@@ -138,7 +159,9 @@ TEST_F(VistaAltFixTest, OnlyTheFormThatGotTheCueIsRepainted) {
   fix = std::make_unique<TVistaAltFix>(true);
   other = std::make_unique<CueForm>(L"Other");
   idleMoment();
-  ASSERT_EQ(fix->TrackedCount(), 2u);
+  ASSERT_EQ(tracked, 2);
+  EXPECT_TRUE(hooked(form->Handle()));
+  EXPECT_TRUE(hooked(other->Handle()));
   watch(form->Handle(), log);
   watch(other->Handle(), log);
   sendCue(*other);
@@ -155,7 +178,6 @@ TEST_F(VistaAltFixTest, OnlyTheFormThatGotTheCueIsRepainted) {
 
 TEST_F(VistaAltFixTest, AChangeOfRepaintAllReachesOnlyFormsTrackedAfterIt) {
   fix = std::make_unique<TVistaAltFix>(true);
-  EXPECT_TRUE(fix->RepaintAll());
   idleMoment();
   fix->SetRepaintAll(false);
   other = std::make_unique<CueForm>(L"Buttons only");
@@ -165,7 +187,7 @@ TEST_F(VistaAltFixTest, AChangeOfRepaintAllReachesOnlyFormsTrackedAfterIt) {
   sendCue(*form);
   sendCue(*other);
   const PaintLog& paints = idleMoment();
-  // Tracked before the change: everything.
+  // Tracked before the change, with the default: everything.
   EXPECT_EQ(paints.count(form->Handle()), 1);
   EXPECT_EQ(paints.count(form->edit.Handle()), 1);
   EXPECT_EQ(paints.count(form->button.Handle()), 1);
@@ -182,16 +204,17 @@ TEST_F(VistaAltFixTest, AMessageDialogIsTrackedWhileOpenAndForgottenAfter) {
   fix = std::make_unique<TVistaAltFix>(true);
   idleMoment();
   HWND dialog = nullptr;
-  bool hookedWhileOpen = false;
-  std::size_t trackedWhileOpen = 0;
+  bool hookedWhileOpen = false, formHookedWhileOpen = false;
+  int trackedWhileOpen = 0;
   // Runs after the fix's own idle handler, inside the dialog's modal loop.
   int closer = Application().AddIdleHandler([&] {
     if (dialog) return;
     for (TForm* f : TForm::All())
       if (f != form.get()) dialog = f->Handle();
     if (!dialog) return;
-    hookedWhileOpen = TVistaAltFix::HasHook(dialog, fix.get());
-    trackedWhileOpen = fix->TrackedCount();
+    hookedWhileOpen = hooked(dialog);
+    formHookedWhileOpen = hooked(form->Handle());
+    trackedWhileOpen = tracked;
     sendCue(*TForm::FromHandle(dialog));
     PostMessageW(dialog, WM_CLOSE, 0, 0);
   });
@@ -200,34 +223,38 @@ TEST_F(VistaAltFixTest, AMessageDialogIsTrackedWhileOpenAndForgottenAfter) {
 
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(hookedWhileOpen);
-  EXPECT_EQ(trackedWhileOpen, 2u);
+  EXPECT_TRUE(formHookedWhileOpen);
+  EXPECT_EQ(trackedWhileOpen, 2);
   EXPECT_FALSE(IsWindow(dialog));
-  EXPECT_EQ(fix->TrackedCount(), 2u) << "freed at the next idle moment, not before";
+  EXPECT_EQ(tracked, 2) << "freed at the next idle moment, not before";
   idleMoment();
-  EXPECT_EQ(fix->TrackedCount(), 1u);
-  EXPECT_TRUE(TVistaAltFix::HasHook(form->Handle(), fix.get()));
+  EXPECT_EQ(tracked, 1);
+  EXPECT_TRUE(hooked(form->Handle()));
 }
 
 TEST_F(VistaAltFixTest, FormsDestroyedBetweenIdleMomentsLeaveNothingBehind) {
   fix = std::make_unique<TVistaAltFix>(true);
   other = std::make_unique<CueForm>(L"Short-lived");
   idleMoment();
-  ASSERT_EQ(fix->TrackedCount(), 2u);
+  ASSERT_EQ(tracked, 2);
   // A pending repaint for a form that is destroyed before the idle moment.
   sendCue(*other);
   other.reset();
   // A form that lives and dies between two idle moments is never tracked.
   auto flash = std::make_unique<CueForm>(L"Flash");
   sendCue(*flash);
+  EXPECT_FALSE(hooked(flash->Handle()));
   flash.reset();
   idleMoment();
-  EXPECT_EQ(fix->TrackedCount(), 1u);
+  EXPECT_EQ(tracked, 1);
+  EXPECT_TRUE(hooked(form->Handle()));
 
   // A new form, possibly at a dead one's address, gets a fresh tracker and hook.
   other = std::make_unique<CueForm>(L"Again");
+  EXPECT_FALSE(hooked(other->Handle()));
   idleMoment();
-  EXPECT_EQ(fix->TrackedCount(), 2u);
-  EXPECT_TRUE(TVistaAltFix::HasHook(other->Handle(), fix.get()));
+  EXPECT_EQ(tracked, 2);
+  EXPECT_TRUE(hooked(other->Handle()));
   watch(other->Handle(), log);
   sendCue(*other);
   EXPECT_EQ(idleMoment().count(other->Handle()), 1);
@@ -236,10 +263,10 @@ TEST_F(VistaAltFixTest, FormsDestroyedBetweenIdleMomentsLeaveNothingBehind) {
 TEST_F(VistaAltFixTest, FreeingTheFixTakesItsHookOffLiveForms) {
   fix = std::make_unique<TVistaAltFix>(true);
   idleMoment();
-  const TVistaAltFix* gone = fix.get();
-  ASSERT_TRUE(TVistaAltFix::HasHook(form->Handle(), gone));
+  ASSERT_TRUE(hooked(form->Handle()));
   fix.reset();
-  EXPECT_FALSE(TVistaAltFix::HasHook(form->Handle(), gone));
+  EXPECT_FALSE(hooked(form->Handle()));
+  EXPECT_EQ(tracked, 0);
   // The form goes on working, and no idle work is left.
   watch(form->Handle(), log);
   sendCue(*form);
@@ -252,13 +279,19 @@ TEST_F(VistaAltFixTest, TwoFixesHookTheSameFormSeparately) {
   fix = std::make_unique<TVistaAltFix>(true);
   TVistaAltFix second(true);
   idleMoment();
-  EXPECT_TRUE(TVistaAltFix::HasHook(form->Handle(), fix.get()));
-  EXPECT_TRUE(TVistaAltFix::HasHook(form->Handle(), &second));
+  EXPECT_EQ(tracked, 2);
+  // Each hook notes the cue and each fix repaints the form.
+  watch(form->Handle(), log);
+  sendCue(*form);
+  EXPECT_EQ(idleMoment().count(form->Handle()), 2);
+  unwatch(form->Handle());
   fix.reset();
-  EXPECT_TRUE(TVistaAltFix::HasHook(form->Handle(), &second));
+  EXPECT_EQ(tracked, 1);
+  EXPECT_TRUE(hooked(form->Handle()));
   watch(form->Handle(), log);
   sendCue(*form);
   EXPECT_EQ(idleMoment().count(form->Handle()), 1);
+  unwatch(form->Handle());
 }
 
 }  // namespace

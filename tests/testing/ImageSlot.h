@@ -1,9 +1,11 @@
 #pragma once
-// Reading one slot of an image list as the list stores it, for tests that compare icons.
+// Reading one slot of an image list, or its image size, as the list stores it, for tests that
+// compare icons.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "win/Handles.h"
@@ -43,6 +45,13 @@ inline ImageSlot ReadImageSlot(HIMAGELIST list, int index) {
   if (!ImageList_GetImageInfo(list, index, &info)) return {};
   return {BitmapPixels(info.hbmImage, info.rcImage),
           info.hbmMask ? BitmapPixels(info.hbmMask, info.rcImage) : std::vector<uint32_t>{}};
+}
+
+// The width and height of the images of `list`, as the list holds them.
+inline std::pair<int, int> ImageSize(HIMAGELIST list) {
+  int cx = 0, cy = 0;
+  ImageList_GetIconSize(list, &cx, &cy);
+  return {cx, cy};
 }
 
 }  // namespace wintest

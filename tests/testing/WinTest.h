@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/Text.h"
 #include "testing/TempDir.h"
 #include "toolkit/Application.h"
 #include "toolkit/WinUtil.h"
@@ -37,6 +38,29 @@ inline std::wstring ClassName(HWND h) {
   wchar_t buf[256] = {};
   GetClassNameW(h, buf, 256);
   return buf;
+}
+
+// The text of item `index` of a drop-down list as the window holds it ("" for no such item).
+inline std::string ComboItem(HWND combo, LRESULT index) {
+  const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+  if (index < 0 || length == CB_ERR) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  if (SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data())) != length) return {};
+  text.resize(static_cast<size_t>(length));
+  return WideToAnsi(text);
+}
+
+// The items of a drop-down list, in its order.
+inline std::vector<std::string> ComboItems(HWND combo) {
+  std::vector<std::string> items;
+  for (LRESULT i = 0, n = SendMessageW(combo, CB_GETCOUNT, 0, 0); i < n; ++i)
+    items.push_back(ComboItem(combo, i));
+  return items;
+}
+
+// The text of a drop-down list's selected item, "" when none is selected.
+inline std::string ComboSelection(HWND combo) {
+  return ComboItem(combo, SendMessageW(combo, CB_GETCURSEL, 0, 0));
 }
 
 // What a message box looked like.

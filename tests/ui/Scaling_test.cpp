@@ -10,6 +10,7 @@
 
 #include "base/Text.h"
 #include "settings/TarvenikIni.h"
+#include "testing/ImageSlot.h"
 #include "testing/MainLayout.h"
 #include "testing/StartUp.h"
 #include "testing/WinTest.h"
@@ -254,7 +255,7 @@ TEST_F(ScaledWindows, SpinFieldArrowsAreLaidOutForTheScale) {
 }
 
 TEST_F(ScaledWindows, RowIconsHaveTheScaledSmallIconSize) {
-  EXPECT_EQ(main_->Icons.ImageSize(), scaled(16));
+  EXPECT_EQ(wintest::ImageSize(main_->Icons.Handle()), std::make_pair(scaled(16), scaled(16)));
   int cx = 0, cy = 0;
   ImageList_GetIconSize(ListView_GetImageList(main_->ApplicationList.Handle(), LVSIL_SMALL), &cx, &cy);
   EXPECT_EQ(cx, scaled(16));

@@ -1,16 +1,18 @@
 // Loading the main window from the settings file and saving it, with real controls and the real
-// profile functions.
+// profile functions; what was saved is read back by the settings library's own parser.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <map>
 #include <memory>
-#include <sstream>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <tuple>
+#include <vector>
 
 #include "base/Text.h"
 #include "serial/SerialMap.h"
 #include "settings/TarvenikIni.h"
+#include "settings/posix/ParsedProfile.h"
 #include "testing/ImageSlot.h"
 #include "testing/StartUp.h"
 #include "testing/WinTest.h"
@@ -22,23 +24,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The file as a map "Section/Key" -> value, blank lines ignored; "Section/" marks each section.
-std::map<std::string, std::string> readIni(const fs::path& file) {
-  std::map<std::string, std::string> keys;
-  std::ifstream in(file, std::ios::binary);
-  std::string line, section;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty()) continue;
-    if (line.front() == '[') {
-      section = line.substr(1, line.find(']') - 1);
-      keys[section + "/"] = "";
-      continue;
+// A key's value as the parsed file gives it; nothing when the key is absent.
+using Value = std::optional<std::string_view>;
+
+// The number of lines of a text that are not empty.
+size_t filledLines(std::string_view text) {
+  size_t lines = 0;
+  bool filled = false;
+  for (char c : text) {
+    if (c == '\r' || c == '\n') {
+      lines += filled;
+      filled = false;
+    } else {
+      filled = true;
     }
-    auto eq = line.find('=');
-    keys[section + "/" + line.substr(0, eq)] = line.substr(eq + 1);
   }
-  return keys;
+  return lines + filled;
 }
 
 class MainSettingsTest : public ::testing::Test {
@@ -49,6 +50,8 @@ class MainSettingsTest : public ::testing::Test {
     main_.reset();
   }
   fs::path ini() const { return dir_.Path() / "Tarvenik.ini"; }
+  // The settings file as it is now, parsed.
+  ParsedProfile savedFile() const { return ParsedProfile(ReadBytes(ini())); }
   void writeIni(const std::string& text) { WriteBytes(ini(), text); }
   // Builds the windows as start-up does; returns the texts of the error boxes shown meanwhile.
   std::vector<std::wstring> start() {
@@ -88,27 +91,26 @@ TEST_F(MainSettingsTest, NoFileShowsTheDefaultsCreatesNothingUntilOkThenWritesEv
   m.SendBeforeText.SetText("ATZ");
   m.SendBeforeAdd.Click();
   pressOK();
-  auto keys = readIni(ini());
-  const std::map<std::string, std::string> expected = {
-      {"Settings/", ""},
-      {"Settings/RS232Connect", "1"},
-      {"Settings/RS232Port", m.Port.Text()},
-      {"Settings/RS232BaudRate", "9600"},
-      {"Settings/CR", "1"},
-      {"Settings/LF", "1"},
-      {"Settings/SendBefore", "1"},
-      {"Settings/StartApplication", "1"},
-      {"Settings/Interval", "5"},
-      {"Settings/SendAfter", "1"},
-      {"SendBefore/", ""},
-      {"SendBefore/Count", "1"},
-      {"SendBefore/Command[0]", "ATZ"},
-      {"Application/", ""},
-      {"Application/Count", "0"},
-      {"SendAfter/", ""},
-      {"SendAfter/Count", "0"},
+  const ParsedProfile keys = savedFile();
+  const std::vector<std::tuple<std::string, std::string, std::string>> expected = {
+      {"Settings", "RS232Connect", "1"},
+      {"Settings", "RS232Port", m.Port.Text()},
+      {"Settings", "RS232BaudRate", "9600"},
+      {"Settings", "CR", "1"},
+      {"Settings", "LF", "1"},
+      {"Settings", "SendBefore", "1"},
+      {"Settings", "StartApplication", "1"},
+      {"Settings", "Interval", "5"},
+      {"Settings", "SendAfter", "1"},
+      {"SendBefore", "Count", "1"},
+      {"SendBefore", "Command[0]", "ATZ"},
+      {"Application", "Count", "0"},
+      {"SendAfter", "Count", "0"},
   };
-  EXPECT_EQ(keys, expected);
+  for (const auto& [section, key, value] : expected)
+    EXPECT_EQ(keys.Find(section, key), Value(value)) << section << "/" << key;
+  // Nothing else: a line for each of the four sections and one for each key.
+  EXPECT_EQ(filledLines(keys.Text()), 4 + expected.size()) << keys.Text();
 }
 
 TEST_F(MainSettingsTest, LoadsEveryListAndWritesThemBackInFull) {
@@ -142,21 +144,21 @@ TEST_F(MainSettingsTest, LoadsEveryListAndWritesThemBackInFull) {
   m.SendBeforeCommands.SetSelected(0);
   m.SendBeforeDelete.Click();
   pressOK();
-  auto keys = readIni(ini());
+  const ParsedProfile keys = savedFile();
   // Every setting from its own control: neighbours that differ tell a swapped one.
   const std::pair<const char*, const char*> settings[] = {
       {"RS232Connect", "0"}, {"RS232BaudRate", "19200"}, {"CR", "0"},        {"LF", "1"},
       {"SendBefore", "1"},   {"StartApplication", "1"},  {"Interval", "12"}, {"SendAfter", "0"}};
-  for (const auto& [key, value] : settings) EXPECT_EQ(keys[std::string("Settings/") + key], value) << key;
-  EXPECT_EQ(keys["SendBefore/Count"], "2");
-  EXPECT_EQ(keys["SendBefore/Command[0]"], "");
-  EXPECT_EQ(keys["SendBefore/Command[1]"], "ATD 123");
-  EXPECT_EQ(keys.count("SendBefore/Command[2]"), 0u);  // the old key is gone
-  EXPECT_EQ(keys["Application/Parameters[0]"], "-a \"b c\"");
-  EXPECT_EQ(keys.count("Application/Parameters[1]"), 1u);  // written, empty
-  EXPECT_EQ(keys["Application/Name[1]"], "Same");
-  EXPECT_EQ(keys["SendAfter/Command[0]"], "ATH");
-  EXPECT_EQ(keys["SendAfter/Command[1]"], kLong);
+  for (const auto& [key, value] : settings) EXPECT_EQ(keys.Find("Settings", key), Value(value)) << key;
+  EXPECT_EQ(keys.Find("SendBefore", "Count"), Value("2"));
+  EXPECT_EQ(keys.Find("SendBefore", "Command[0]"), Value(""));
+  EXPECT_EQ(keys.Find("SendBefore", "Command[1]"), Value("ATD 123"));
+  EXPECT_EQ(keys.Find("SendBefore", "Command[2]"), std::nullopt);  // the old key is gone
+  EXPECT_EQ(keys.Find("Application", "Parameters[0]"), Value("-a \"b c\""));
+  EXPECT_EQ(keys.Find("Application", "Parameters[1]"), Value(""));  // written, empty
+  EXPECT_EQ(keys.Find("Application", "Name[1]"), Value("Same"));
+  EXPECT_EQ(keys.Find("SendAfter", "Command[0]"), Value("ATH"));
+  EXPECT_EQ(keys.Find("SendAfter", "Command[1]"), Value(kLong));
 }
 
 TEST_F(MainSettingsTest, ValuesOutsideTheirListsOrLimits) {
@@ -183,9 +185,9 @@ TEST_F(MainSettingsTest, ValuesOutsideTheirListsOrLimits) {
     EXPECT_EQ(main_->ComPort.CustomBaudRate(), c.custom);
     EXPECT_EQ(main_->Interval.Text(), c.intervalShown);
     pressOK();
-    auto keys = readIni(ini());
-    EXPECT_EQ(keys["Settings/Interval"], c.intervalSaved);
-    EXPECT_EQ(keys["Settings/RS232BaudRate"], c.baudSaved);
+    const ParsedProfile keys = savedFile();
+    EXPECT_EQ(keys.Find("Settings", "Interval"), Value(c.intervalSaved));
+    EXPECT_EQ(keys.Find("Settings", "RS232BaudRate"), Value(c.baudSaved));
   }
 }
 
@@ -204,11 +206,11 @@ TEST_F(MainSettingsTest, ABaudRateThatIsNoNumberStopsLoadingAndKeepsTheUnloadedL
     EXPECT_EQ(main_->ApplicationList.Count(), 0);
     pressOK();
     // The lists that were never shown are left in the file as they were.
-    auto keys = readIni(ini());
-    EXPECT_EQ(keys["SendBefore/Command[0]"], "AT");
-    EXPECT_EQ(keys["Application/Name[0]"], "N");
-    EXPECT_EQ(keys["SendAfter/Command[0]"], "ATH");
-    EXPECT_EQ(keys["Settings/RS232BaudRate"], "9600");
+    const ParsedProfile keys = savedFile();
+    EXPECT_EQ(keys.Find("SendBefore", "Command[0]"), Value("AT"));
+    EXPECT_EQ(keys.Find("Application", "Name[0]"), Value("N"));
+    EXPECT_EQ(keys.Find("SendAfter", "Command[0]"), Value("ATH"));
+    EXPECT_EQ(keys.Find("Settings", "RS232BaudRate"), Value("9600"));
   }
 }
 
@@ -231,13 +233,13 @@ TEST_F(MainSettingsTest, CountsThatAreNegativeHugeOrAheadOfTheEntries) {
   EXPECT_EQ(main_->SendBeforeCommands.Count(), 10000);  // capped, not two thousand million rows
   // "OK" does not replace the file's list by the rows shown.
   pressOK();
-  auto keys = readIni(ini());
-  EXPECT_EQ(keys["SendBefore/Count"], "2147483647");
-  EXPECT_EQ(keys["SendBefore/Command[0]"], "AT");
-  EXPECT_EQ(keys.count("SendBefore/Command[1]"), 0u);
-  EXPECT_EQ(keys["SendAfter/Count"], "10000");
-  EXPECT_EQ(keys.count("SendAfter/Command[9999]"), 1u);  // rewritten from the rows
-  EXPECT_EQ(keys["Application/Count"], "0");
+  const ParsedProfile keys = savedFile();
+  EXPECT_EQ(keys.Find("SendBefore", "Count"), Value("2147483647"));
+  EXPECT_EQ(keys.Find("SendBefore", "Command[0]"), Value("AT"));
+  EXPECT_EQ(keys.Find("SendBefore", "Command[1]"), std::nullopt);
+  EXPECT_EQ(keys.Find("SendAfter", "Count"), Value("10000"));
+  EXPECT_EQ(keys.Find("SendAfter", "Command[9999]"), Value(""));  // rewritten from the rows
+  EXPECT_EQ(keys.Find("Application", "Count"), Value("0"));
 }
 
 TEST_F(MainSettingsTest, ApplicationsPastTheMostShownAreKeptAndToldOfInOneMessageWithTheOtherList) {
@@ -284,13 +286,13 @@ TEST_F(MainSettingsTest, TheSavedPortIsSelectedIgnoringCaseAndKeptWhenNotListed)
     }
     writeIni(std::string("[Settings]\r\nRS232Port=") + c.savedPort + "\r\nCR=1\r\n");
     EXPECT_EQ(start().size(), c.listed ? 0u : 1u);  // the listing error
-    EXPECT_EQ(main_->Port.Items(), c.items);
+    EXPECT_EQ(wintest::ComboItems(main_->Port.Handle()), c.items);
     EXPECT_EQ(main_->Port.Text(), c.written);
     main_->CR.SetChecked(false);
     pressOK();
-    auto keys = readIni(ini());
-    EXPECT_EQ(keys["Settings/RS232Port"], c.written);
-    EXPECT_EQ(keys["Settings/CR"], "0");
+    const ParsedProfile keys = savedFile();
+    EXPECT_EQ(keys.Find("Settings", "RS232Port"), Value(c.written));
+    EXPECT_EQ(keys.Find("Settings", "CR"), Value("0"));
   }
 }
 
@@ -300,7 +302,7 @@ TEST_F(MainSettingsTest, OkClampsAnIntervalTypedIntoTheFocusedField) {
   main_->Interval.SetText("99");
   ASSERT_TRUE(main_->Interval.Focused());
   pressOK();
-  EXPECT_EQ(readIni(ini())["Settings/Interval"], "60");
+  EXPECT_EQ(savedFile().Find("Settings", "Interval"), Value("60"));
 }
 
 TEST_F(MainSettingsTest, AProgramListedTwiceShowsItsIconOnBothRows) {
@@ -344,7 +346,7 @@ TEST_F(MainSettingsTest, AnUnreadableFileIsToldOfAndAFailedSaveKeepsTheProgramAn
   }
   fs::remove(ini());
   pressOK();
-  EXPECT_EQ(readIni(ini())["Settings/RS232Connect"], "1");
+  EXPECT_EQ(savedFile().Find("Settings", "RS232Connect"), Value("1"));
 }
 
 // The profile file object with one fault of the kind a full or failing disk gives.
@@ -400,11 +402,11 @@ TEST_F(MainSettingsTest, ASaveThatFailsPartWayIsReportedAndLeavesTheFileAsItWas)
   // With the fault gone, "OK" pressed once more saves everything.
   TheUiSeams().saveFileMaker = MakeIniFile;
   pressOK();
-  auto keys = readIni(ini());
-  EXPECT_EQ(keys["Settings/RS232Connect"], "0");
-  EXPECT_EQ(keys["Settings/Interval"], "7");
-  EXPECT_EQ(keys["Kept/A"], "1");
-  EXPECT_EQ(keys["SendAfter/Command[1]"], "ATZ");
+  const ParsedProfile keys = savedFile();
+  EXPECT_EQ(keys.Find("Settings", "RS232Connect"), Value("0"));
+  EXPECT_EQ(keys.Find("Settings", "Interval"), Value("7"));
+  EXPECT_EQ(keys.Find("Kept", "A"), Value("1"));
+  EXPECT_EQ(keys.Find("SendAfter", "Command[1]"), Value("ATZ"));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), fs::directory_iterator()), 1);
 }
 

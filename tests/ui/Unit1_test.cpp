@@ -6,6 +6,7 @@
 
 #include "base/Text.h"
 #include "settings/TarvenikIni.h"
+#include "testing/ImageSlot.h"
 #include "testing/MainLayout.h"
 #include "testing/StartUp.h"
 #include "testing/WinTest.h"
@@ -118,7 +119,7 @@ TEST_F(MainWindowTest, MovingToAMonitorWithAnotherScaleRescalesInPlace) {
   GetObjectW(m.Font(), sizeof font, &font);
   EXPECT_EQ(font.lfHeight, -16);
   EXPECT_EQ(SendMessageW(m.CR.Handle(), WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(m.Font()));
-  EXPECT_EQ(m.Icons.ImageSize(), 24);
+  EXPECT_EQ(wintest::ImageSize(m.Icons.Handle()), std::make_pair(24, 24));
   EXPECT_EQ(m.Icons.Count(), 1);
   RECT pair = m.Interval.Button().BoundsRect();
   EXPECT_EQ(pair.right - pair.left, 23);
@@ -133,7 +134,7 @@ TEST_F(MainWindowTest, MovingToAMonitorWithAnotherScaleRescalesInPlace) {
   expectEveryControlAsTheTable(m);
   GetObjectW(m.Font(), sizeof font, &font);
   EXPECT_EQ(font.lfHeight, -11);
-  EXPECT_EQ(m.Icons.ImageSize(), 16);
+  EXPECT_EQ(wintest::ImageSize(m.Icons.Handle()), std::make_pair(16, 16));
   pair = m.Interval.Button().BoundsRect();
   EXPECT_EQ(pair.right - pair.left, 15);
 }
@@ -181,7 +182,7 @@ TEST_F(MainWindowTest, TabMovesThroughTheControlsInTabOrder) {
 TEST_F(MainWindowTest, BaudRateListHoldsTheTwelveRatesWith9600Selected) {
   const std::vector<std::string> rates = {"600",   "1200",  "2400",  "4800",  "9600",   "14400",
                                           "19200", "38400", "56000", "57600", "115200", "256000"};
-  EXPECT_EQ(main_->BaudRate.Items(), rates);
+  EXPECT_EQ(wintest::ComboItems(main_->BaudRate.Handle()), rates);
   EXPECT_EQ(main_->BaudRate.ItemIndex(), 4);
 }
 

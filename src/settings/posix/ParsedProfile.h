@@ -38,9 +38,6 @@ class ParsedProfile {
   // The text without every section of that name and all their lines.
   std::string WithoutSection(std::string_view section) const;
 
-  // The line break that new lines get: the file's first one, CR LF for a file without any.
-  std::string_view LineBreak() const { return lineBreak_; }
-
  private:
   struct CaseHash {
     size_t operator()(std::string_view s) const noexcept;
@@ -63,6 +60,7 @@ class ParsedProfile {
   void index();
 
   std::string text_;
+  // The line break that new lines get: the file's first one, CR LF for a file without any.
   std::string_view lineBreak_ = "\r\n";
   size_t contentStart_ = 0;  // after the byte-order mark
   NameMap<Section> sections_;

@@ -116,10 +116,11 @@ TEST(ParsedProfile, RemovesEverySectionOfTheNameWithItsLines) {
 }
 
 TEST(ParsedProfile, NewLinesTakeTheFilesFirstLineBreak) {
-  EXPECT_EQ(ParsedProfile("").LineBreak(), "\r\n");
-  EXPECT_EQ(ParsedProfile("[S]").LineBreak(), "\r\n");
-  EXPECT_EQ(ParsedProfile("[S]\nK=1\r\n").LineBreak(), "\n");
-  EXPECT_EQ(ParsedProfile("[S]\r\rK=1\r\n").LineBreak(), "\r");
+  auto withNewSection = [](const char* text) { return ParsedProfile(text).WithValue("N", "K", "V"); };
+  EXPECT_EQ(withNewSection(""), "[N]\r\nK=V\r\n");
+  EXPECT_EQ(withNewSection("[S]"), "[S]\r\n[N]\r\nK=V\r\n");
+  EXPECT_EQ(withNewSection("[S]\nK=1\r\n"), "[S]\nK=1\r\n[N]\nK=V\n");
+  EXPECT_EQ(withNewSection("[S]\r\rK=1\r\n"), "[S]\r\rK=1\r\n[N]\rK=V\r");
 }
 
 TEST(ParsedProfile, SurvivesHostileText) {

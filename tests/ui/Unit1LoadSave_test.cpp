@@ -257,9 +257,9 @@ TEST_F(MainSettingsTest, ApplicationsPastTheMostShownAreKeptAndToldOfInOneMessag
   EXPECT_EQ(ListView_GetImageList(main_->ApplicationList.Handle(), LVSIL_SMALL), main_->Icons.Handle());
   EXPECT_EQ(main_->Icons.Count(), 10000);
   pressOK();  // keeps both lists as the file has them
-  auto keys = readIni(ini());
-  EXPECT_EQ(keys["Application/Count"], "10001");
-  EXPECT_EQ(keys["SendAfter/Count"], "10001");
+  const ParsedProfile keys = savedFile();
+  EXPECT_EQ(keys.Find("Application", "Count"), Value("10001"));
+  EXPECT_EQ(keys.Find("SendAfter", "Count"), Value("10001"));
 }
 
 TEST_F(MainSettingsTest, TheSavedPortIsSelectedIgnoringCaseAndKeptWhenNotListed) {

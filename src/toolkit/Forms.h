@@ -52,8 +52,6 @@ class TForm : public TControlParent {
   // Esc clicks this button (unless a drop-down list is open); Enter clicks the default button.
   void SetCancelButton(TControl* b) { cancelButton_ = b; }
   void SetDefaultButton(TControl* b);
-  TControl* CancelButton() const { return cancelButton_; }
-  TControl* DefaultButton() const { return defaultButton_; }
   // A key that stands for a button: pressed with exactly `modifiers` (MOD_CONTROL, MOD_ALT,
   // MOD_SHIFT) while `focus` has the keyboard focus (any control of the form when null), it clicks
   // the button, which does nothing while it is disabled. The key goes no further either way.

@@ -100,16 +100,19 @@ TSettingsFileClaim::TSettingsFileClaim(const std::wstring& settingsFile) {
     claim_.reset(
         CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG), name.c_str()));
     if (!claim_) return;  // nothing to go by: this copy goes on as the only one
-    auto* holder = static_cast<LONG*>(MapViewOfFile(claim_.get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(LONG)));
-    if (!holder) return;
-    // Two copies started at once settle it here: exactly one of them finds the place empty, or
-    // finds a holder that has ended (while a third copy still had the object open).
-    auto holderId = static_cast<DWORD>(InterlockedCompareExchange(holder, static_cast<LONG>(self), 0));
-    if (holderId != 0 && !ProcessRuns(holderId) &&
-        static_cast<DWORD>(InterlockedCompareExchange(holder, static_cast<LONG>(self),
-                                                      static_cast<LONG>(holderId))) == holderId)
-      holderId = 0;
-    UnmapViewOfFile(holder);
+    DWORD holderId = 0;
+    {
+      const UniqueFileView view(MapViewOfFile(claim_.get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(LONG)));
+      if (!view) return;
+      auto* holder = static_cast<LONG*>(const_cast<void*>(view.get()));
+      // Two copies started at once settle it here: exactly one of them finds the place empty, or
+      // finds a holder that has ended (while a third copy still had the object open).
+      holderId = static_cast<DWORD>(InterlockedCompareExchange(holder, static_cast<LONG>(self), 0));
+      if (holderId != 0 && !ProcessRuns(holderId) &&
+          static_cast<DWORD>(InterlockedCompareExchange(holder, static_cast<LONG>(self),
+                                                        static_cast<LONG>(holderId))) == holderId)
+        holderId = 0;
+    }  // the view goes before this copy waits or lets the object go
     if (holderId == 0 || holderId == self) return;
     claim_.reset();
     if (bringForward(holderId) || GetTickCount64() >= end) {

@@ -196,10 +196,8 @@ LRESULT TTimerSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;  // painted whole in WM_PAINT
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      paint(dc);
-      EndPaint(Handle(), &ps);
+      PaintDC dc(Handle());
+      paint(dc.get());
       return 0;
     }
     case WM_DESTROY:

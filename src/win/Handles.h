@@ -108,6 +108,21 @@ class ScreenDC {
   HDC dc_;
 };
 
+// The device context a window paints with in WM_PAINT, begun and ended with the holder.
+class PaintDC {
+ public:
+  explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~PaintDC() { EndPaint(window_, &paint_); }
+  PaintDC(const PaintDC&) = delete;
+  PaintDC& operator=(const PaintDC&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
 // An object selected into a device context for the holder's lifetime; the one it replaced is
 // selected again at the end.
 class SelectedObject {

@@ -13,7 +13,6 @@
 #include "support/gnugettext.h"
 #include "toolkit/Application.h"
 #include "ui/Unit1.h"
-#include "ui/Unit2.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TApplication& app = Application();
@@ -43,8 +42,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   auto mainWindow = std::make_unique<TMain>(tarvenik_ini::SettingsFilePath());
   Main = mainWindow.get();
-  auto entryDialog = std::make_unique<TSelectApplication>();
-  SelectApplication = entryDialog.get();
 
   Main->Show();
   // What start-up could not do is told once the window is there.
@@ -52,7 +49,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Main->FormShown();
   int code = app.Run();
 
-  entryDialog.reset();
   mainWindow.reset();
   GettextEnd();
   return code;

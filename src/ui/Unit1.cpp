@@ -6,6 +6,7 @@
 #include "base/Text.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
+#include "ui/Unit2.h"
 TMain* Main = nullptr;
 
 namespace {

@@ -23,6 +23,8 @@
 #include "toolkit/ToolTip.h"
 #include "ui/CommandList.h"
 
+class TSelectApplication;
+
 class TMain : public TForm {
  public:
   // `settingsFile`: the settings file's full path, as the profile functions take it; the one beside
@@ -106,6 +108,9 @@ class TMain : public TForm {
  private:
   // Shows the application entry dialog, which adds a row or changes the selected one on "OK".
   void showEntryDialog();
+  // The program-wide entry dialog, made when it is first needed (a row selected, or "+"): start-up
+  // does not wait for a window that many runs never open.
+  TSelectApplication& entryDialog();
   void buildControls();
   void buildPort();
   void bindEvents();
@@ -123,6 +128,8 @@ class TMain : public TForm {
   TCommandList sendAfter_{SendAfterText, SendAfterEdit, SendAfterDelete, SendAfterCommands};
   // The tips of the small buttons and of the application rows.
   TToolTip tips_;
+  // The entry dialog once this window has made it; freed first, before the controls it reads.
+  std::unique_ptr<TSelectApplication> entryDialog_;
 };
 
 // The program-wide main window.

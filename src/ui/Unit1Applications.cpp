@@ -36,9 +36,17 @@ void TMain::ApplicationAddClick() {
 
 void TMain::ApplicationEditClick() { showEntryDialog(); }
 
+TSelectApplication& TMain::entryDialog() {
+  if (!SelectApplication) {
+    entryDialog_ = std::make_unique<TSelectApplication>();
+    SelectApplication = entryDialog_.get();
+  }
+  return *SelectApplication;
+}
+
 void TMain::showEntryDialog() {
-  SelectApplication->OnEntered = [this](const std::string& name, const std::string& path,
-                                        const std::string& parameters) {
+  TSelectApplication& dialog = entryDialog();
+  dialog.OnEntered = [this](const std::string& name, const std::string& path, const std::string& parameters) {
     if (EditIndex == -1) {
       AddApplication(name, path, parameters);
     } else if (int row = ApplicationList.Selected(); row >= 0) {
@@ -46,7 +54,7 @@ void TMain::showEntryDialog() {
     }
     ApplicationList.AutoSizeColumns();
   };
-  SelectApplication->ShowModal();
+  dialog.ShowModal();
 }
 
 void TMain::ApplicationDeleteClick() {
@@ -64,10 +72,10 @@ void TMain::ApplicationListSelectItem(int index, bool /*selected*/) {
   ApplicationEdit.SetEnabled(true);
   ApplicationDelete.SetEnabled(true);
   EditIndex = index;
-  if (!SelectApplication) return;
-  SelectApplication->ApplicationName.SetText(ApplicationList.RowText(index, 0));
-  SelectApplication->Path.SetText(ApplicationList.RowText(index, 1));
-  SelectApplication->Parameters.SetText(ApplicationList.RowText(index, 2));
+  TSelectApplication& dialog = entryDialog();
+  dialog.ApplicationName.SetText(ApplicationList.RowText(index, 0));
+  dialog.Path.SetText(ApplicationList.RowText(index, 1));
+  dialog.Parameters.SetText(ApplicationList.RowText(index, 2));
 }
 
 void TMain::ApplicationListClick() {

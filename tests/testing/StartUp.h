@@ -1,6 +1,7 @@
 #pragma once
-// The program's two windows made as start-up makes them, each the program-wide one, on the
-// settings file in a test's folder.
+// The program's two windows, each the program-wide one: the main window made as start-up makes it,
+// on the settings file in a test's folder, and the entry dialog made ahead of the moment the main
+// window would make it, so that a test can reach it before it is shown.
 #include <filesystem>
 #include <memory>
 

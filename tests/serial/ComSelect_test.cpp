@@ -29,6 +29,16 @@ struct Selector {
   }
 };
 
+// Every value of `p` away from where a port object starts.
+void setAwayFromTheStart(TComPort& p, const char* port, TParityBits parity) {
+  p.SetPort(port);
+  p.SetBaudRate(br19200);
+  p.SetDataBits(dbSeven);
+  p.SetStopBits(sbTwoStopBits);
+  p.Parity().SetBits(parity);
+  p.FlowControl().SetFlowControl(fcSoftware);
+}
+
 TEST(ComSelect, FieldsStartEmpty) {
   Selector s;
   EXPECT_EQ(s.select.ComProperty(), cpNone);
@@ -36,12 +46,7 @@ TEST(ComSelect, FieldsStartEmpty) {
   EXPECT_FALSE(s.select.AutoApply());
   // Nothing chosen yet: applying gives a linked object the starting values.
   TComPort p;
-  p.SetPort("COM5");
-  p.SetBaudRate(br19200);
-  p.SetDataBits(dbSeven);
-  p.SetStopBits(sbTwoStopBits);
-  p.Parity().SetBits(prOdd);
-  p.FlowControl().SetFlowControl(fcSoftware);
+  setAwayFromTheStart(p, "COM5", prOdd);
   s.select.SetComPort(&p);
   for (TComProperty kind : {cpPort, cpBaudRate, cpDataBits, cpStopBits, cpParity, cpFlowControl}) {
     s.select.SetComProperty(kind);
@@ -88,12 +93,7 @@ TEST(ComSelect, AFailedPortListingLeavesTheListEmpty) {
 
 TEST(ComSelect, SyncFromPortFindsTheLinkedValueForEveryKind) {
   TComPort p;
-  p.SetPort("COM3");
-  p.SetBaudRate(br19200);
-  p.SetDataBits(dbSeven);
-  p.SetStopBits(sbTwoStopBits);
-  p.Parity().SetBits(prEven);
-  p.FlowControl().SetFlowControl(fcSoftware);
+  setAwayFromTheStart(p, "COM3", prEven);
   struct Case {
     TComProperty kind;
     int index;

@@ -67,14 +67,6 @@ TForm::~TForm() {
   }
 }
 
-TForm* TForm::FromHandle(HWND hwnd) {
-  if (!hwnd) return nullptr;
-  HWND root = GetAncestor(hwnd, GA_ROOT);
-  wchar_t cls[32] = {};
-  if (!root || !GetClassNameW(root, cls, 32) || wcscmp(cls, kFormClass) != 0) return nullptr;
-  return reinterpret_cast<TForm*>(GetWindowLongPtrW(root, GWLP_USERDATA));
-}
-
 std::wstring TForm::Caption() const { return WindowText(hwnd_); }
 
 void TForm::SetCaption(const std::wstring& caption) { SetWindowTextW(hwnd_, caption.c_str()); }

@@ -67,8 +67,6 @@ class TForm : public TControlParent {
   // Keyboard handling for the form's messages (Esc, Enter, Tab). True when handled.
   bool PreTranslateMessage(MSG& msg);
 
-  static TForm* FromHandle(HWND hwnd);
-
   // Event: raised by Show (and so by ShowModal) each time, just before the window appears.
   std::function<void()> OnShow;
 

@@ -209,14 +209,15 @@ TEST_F(VistaAltFixTest, AMessageDialogIsTrackedWhileOpenAndForgottenAfter) {
   // Runs after the fix's own idle handler, inside the dialog's modal loop.
   int closer = Application().AddIdleHandler([&] {
     if (dialog) return;
-    for (TForm* f : TForm::All())
-      if (f != form.get()) dialog = f->Handle();
-    if (!dialog) return;
-    hookedWhileOpen = hooked(dialog);
-    formHookedWhileOpen = hooked(form->Handle());
-    trackedWhileOpen = tracked;
-    sendCue(*TForm::FromHandle(dialog));
-    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    for (TForm* f : TForm::All()) {
+      if (f == form.get()) continue;
+      dialog = f->Handle();
+      hookedWhileOpen = hooked(dialog);
+      formHookedWhileOpen = hooked(form->Handle());
+      trackedWhileOpen = tracked;
+      sendCue(*f);
+      PostMessageW(dialog, WM_CLOSE, 0, 0);
+    }
   });
   ShowMessage(L"Message");
   Application().RemoveIdleHandler(closer);

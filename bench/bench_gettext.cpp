@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "base/Text.h"
-#include "support/gnugettext.h"
-#include "support/gnugettextLanguage.h"
+#include "catalogue/gnugettext.h"
+#include "catalogue/gnugettextLanguage.h"
 
 namespace fs = std::filesystem;
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "support/gnugettextCatalogue.h"
+#include "catalogue/gnugettextCatalogue.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TMoCatalogue catalogue;

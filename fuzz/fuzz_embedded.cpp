@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "support/gnugettextEmbedded.h"
+#include "catalogue/gnugettextEmbedded.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;

@@ -10,7 +10,7 @@
 #include "base/Text.h"
 #include "serial/SerialPorts.h"
 #include "settings/TarvenikIni.h"
-#include "support/gnugettext.h"
+#include "catalogue/gnugettext.h"
 #include "toolkit/Application.h"
 #include "ui/Unit1.h"
 

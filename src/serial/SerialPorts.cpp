@@ -4,7 +4,7 @@
 
 #include "base/ResStrings.h"
 #include "serial/Seams.h"
-#include "support/gnugettext.h"
+#include "catalogue/gnugettext.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include "settings/IniFiles.h"
 #include "settings/SettingsSave.h"
 
-#include "serial/CPortCtl.h"
-#include "support/SpinEdit.h"
-#include "support/VistaAltFix.h"
+#include "controls/CPortCtl.h"
+#include "controls/SpinEdit.h"
+#include "controls/VistaAltFix.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/ComboBox.h"

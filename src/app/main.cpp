@@ -40,13 +40,21 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   app.Initialize();
   app.SetTitle(L"Tarvenik - Konfigurator");
 
-  auto mainWindow = std::make_unique<TMain>(tarvenik_ini::SettingsFilePath());
-  Main = mainWindow.get();
-
-  Main->Show();
+  // A window that cannot be built ends the program, with the error told.
+  std::unique_ptr<TMain> mainWindow;
+  try {
+    mainWindow = std::make_unique<TMain>(tarvenik_ini::SettingsFilePath());
+    Main = mainWindow.get();
+    Main->Show();
+  } catch (...) {
+    app.HandleException(std::current_exception());
+    mainWindow.reset();
+    GettextEnd();
+    return 1;
+  }
   // What start-up could not do is told once the window is there.
   if (std::optional<std::string> problem = TakeCatalogueProblem()) app.ShowException(*problem);
-  Main->FormShown();
+  SafeCall([] { Main->FormShown(); });
   int code = app.Run();
 
   mainWindow.reset();

@@ -119,7 +119,9 @@ bool PresentButUnreadable(const std::string& path) {
   UniqueFileHandle file(CreateFileW(name.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file) return false;
+  // The profile functions reach no name of MAX_PATH characters or more: a file that opens under
+  // such a name still reads as an empty one.
+  if (file) return name.size() >= MAX_PATH;
   const DWORD error = GetLastError();
   if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return true;
   // A name longer than the plain form reaches may still be there: its long form tells.

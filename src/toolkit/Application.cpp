@@ -34,6 +34,11 @@ void ShowErrorBox(const std::wstring& text, const std::wstring& caption) {
   MessageBoxW(GetActiveWindow(), text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
 }
 
+bool AskYesNo(const std::wstring& text, const std::wstring& caption) {
+  return MessageBoxW(GetActiveWindow(), text.c_str(), caption.c_str(),
+                     MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 void TApplication::Terminate() { terminated_ = true; }
 
 bool TApplication::handleKeyboard(MSG& msg) {

@@ -63,6 +63,10 @@ UINT TakeKeyMessage();
 // active window: how the program shows errors.
 void ShowErrorBox(const std::wstring& text, const std::wstring& caption);
 
+// A question in a system message box with the given caption, the warning icon and the buttons Yes
+// and No, No the default, modal to the active window; true when the answer is Yes.
+bool AskYesNo(const std::wstring& text, const std::wstring& caption);
+
 // Where the program raises an event itself, outside a window procedure (start-up, building a
 // window, a click made in code, idle moments): an error that escapes is shown in the error box
 // (EAbort silently) and the program goes on. Inside a window procedure the procedure does this.

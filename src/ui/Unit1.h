@@ -72,7 +72,7 @@ class TMain : public TForm {
 
   // Event handlers.
   void FormCreate();
-  // Start-up has shown the window: tells when the settings file is there but cannot be read.
+  // Start-up has shown the window: tells when the settings file is there but was not read.
   void FormShown();
   void ConnectClick();
   void HelpClick();
@@ -118,11 +118,15 @@ class TMain : public TForm {
   void bindKeysAndNames();
 
   std::string settingsFile_;
-  // Which lists were loaded completely (an error while loading stops it part way, and a list
-  // longer than the window shows is cut); the others are saved as the file has them.
+  // Which lists were loaded completely (an unforeseen error while loading stops it part way, and a
+  // list longer than the window shows is cut); the others are saved as the file has them.
   struct {
     bool sendBefore = false, applications = false, sendAfter = false;
   } loaded_;
+  // The file is larger than is read; the window shows the defaults.
+  bool tooLarge_ = false;
+  // The file is there but the window does not show what it holds: "OK" asks before replacing it.
+  bool notRead_ = false;
   // The two command-list groups behave alike; one implementation serves both.
   TCommandList sendBefore_{SendBeforeText, SendBeforeEdit, SendBeforeDelete, SendBeforeCommands};
   TCommandList sendAfter_{SendAfterText, SendAfterEdit, SendAfterDelete, SendAfterCommands};

@@ -1,5 +1,6 @@
 // Loading the main window from the settings file when it is created, and saving it on "OK".
 #include <algorithm>
+#include <memory>
 #include <unordered_map>
 
 #include "base/IntText.h"
@@ -79,10 +80,33 @@ TCustomIniFile::KeyValues commandsSection(const TListView& list) {
 
 std::string flagText(bool value) { return value ? "1" : "0"; }
 
+// Sixteen times a file of three full lists (10,000 entries each, about 1 MB): larger files are
+// not read. The profile functions take a file whole into memory, and one of gigabytes ends the
+// program.
+constexpr uint64_t kMaxReadSize = 16u << 20;
+
+// Stands in for a file that is not read: every read gives the default.
+class TNotRead : public TCustomIniFile {
+ public:
+  using TCustomIniFile::TCustomIniFile;
+  std::string ReadText(const std::string&, const std::string&, const std::string& defaultValue) override {
+    return defaultValue;
+  }
+  void WriteText(const std::string&, const std::string&, const std::string&) override { raiseWriteError(); }
+  void RemoveSection(const std::string&) override { raiseWriteError(); }
+  void FlushFile() noexcept override {}
+};
+
 }  // namespace
 
 void TMain::FormCreate() {
-  TIniFile ini(SettingsFileName());
+  // A file larger than any sane settings file is not handed to the profile functions, which take
+  // the whole file into memory: the window shows the defaults, and "OK" asks before replacing it.
+  const FileProbe probe = ProbeFile(SettingsFileName());
+  tooLarge_ = probe.kind == FileProbe::Kind::Regular && probe.identity.size > kMaxReadSize;
+  const std::unique_ptr<TCustomIniFile> file =
+      tooLarge_ ? std::make_unique<TNotRead>(SettingsFileName()) : MakeIniFile(SettingsFileName());
+  TCustomIniFile& ini = *file;
 
   // Checking a box runs its click handler, and so the enablement rule, as it goes.
   Connect.SetChecked(ini.ReadFlag(kSettings, kRS232Connect, kDefaultRS232Connect));
@@ -110,7 +134,9 @@ void TMain::FormCreate() {
   // The saved baud rate is matched exactly.
   for (int i = 0, n = BaudRate.Count(); i < n; ++i)
     if (BaudRate.Item(i) == savedBaudRate) BaudRate.SetItemIndex(i);
-  ComPort.SetCustomBaudRate(StrToInt(savedBaudRate));
+  // A text that is no number stops this step alone: the error is shown, the port settings keep the
+  // rate they were built with, and everything else is still loaded.
+  SafeCall([&] { ComPort.SetCustomBaudRate(StrToInt(savedBaudRate)); });
 
   std::vector<const char*> cutLists;
   loaded_.sendBefore = loadCommands(ini, kSendBefore, SendBeforeCommands);
@@ -145,16 +171,33 @@ void TMain::FormCreate() {
 }
 
 void TMain::FormShown() {
-  // The profile functions read a file they cannot open as an empty one; whether it was there is
-  // asked only now, off the way to the window.
-  if (PresentButUnreadable(SettingsFileName()))
-    ShowMessage(Utf8ToWide("Nie można odczytać pliku ustawień ") + AnsiToWide(SettingsFileName()) +
+  // The profile functions read a file they cannot open (or cannot reach by its name) as an empty
+  // one; whether it was there is asked only now, off the way to the window.
+  const std::wstring name = AnsiToWide(SettingsFileName());
+  if (tooLarge_)
+    ShowMessage(Utf8ToWide("Plik ustawień ") + name + Utf8ToWide(" jest za duży, aby go odczytać (ponad ") +
+                AnsiToWide(IntToStr(static_cast<int>(kMaxReadSize >> 20))) +
+                Utf8ToWide(" MB). Program pokazuje ustawienia domyślne."));
+  else if (PresentButUnreadable(SettingsFileName()))
+    ShowMessage(Utf8ToWide("Nie można odczytać pliku ustawień ") + name +
                 Utf8ToWide(". Program pokazuje ustawienia domyślne."));
+  else
+    return;
+  notRead_ = true;
 }
 
 void TMain::OKClick() {
   // Leaving the interval field clamps its text; make sure that has happened.
   if (Interval.Focused()) OK.SetFocus();
+  // A file that the window does not show is replaced only when the user says so.
+  if (notRead_) {
+    if (!AskYesNo(Utf8ToWide("Plik ustawień ") + AnsiToWide(SettingsFileName()) +
+                      Utf8ToWide(" nie został odczytany, więc okno nie pokazuje zapisanych w nim ustawień. "
+                                 "Czy zastąpić go ustawieniami widocznymi w oknie?"),
+                  L"Tarvenik"))
+      return;
+    notRead_ = false;
+  }
 
   SaveContent content;
   content.section = kSettings;
@@ -169,8 +212,8 @@ void TMain::OKClick() {
       {kInterval, IntToStr(Interval.Value())},
       {kSendAfterFlag, flagText(SendAfter.Checked())},
   };
-  // A list whose loading was cut short (by an error, or at the most rows the window shows) is
-  // kept as the file has it rather than replaced by what the window holds.
+  // A list that the window does not show whole (cut at the most rows it shows, or not reached when
+  // an unforeseen error stopped loading) is kept as the file has it rather than replaced.
   if (loaded_.sendBefore) content.sections.emplace_back(kSendBefore, commandsSection(SendBeforeCommands));
   if (loaded_.applications) {
     const int n = ApplicationList.Count();

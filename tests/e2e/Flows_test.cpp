@@ -62,10 +62,14 @@ struct MainWindow {
 // The program started in a fresh folder (`home_`) with this settings file ("" for none).
 class Flow : public ::testing::Test {
  protected:
-  void start(const std::string& ini) {
+  // `watch`: the boxes and messages it shows are recorded in boxes_ and answered.
+  void start(const std::string& ini, bool watch = false) {
     if (!ini.empty()) WriteBytes(file(), ini);
     app_ = std::make_unique<Running>(wintest::WindowsPath(KONFIGURATOR_EXE), home_);
+    Application().SetTitle(kTitle);  // the caption of the program's plain messages
+    if (watch) boxes_ = std::make_unique<wintest::MessageBoxWatcher>(app_->processId(), true);
     HWND w = app_->waitForWindow(kTitle);
+    if (w && !MainWindow(w).complete()) w = app_->waitForWindow(kTitle, w);  // a message came first
     ASSERT_NE(w, nullptr);
     main_ = std::make_unique<MainWindow>(w);
     ASSERT_TRUE(main_->complete());
@@ -105,6 +109,7 @@ class Flow : public ::testing::Test {
   fs::path home_ = dir_.Path();
   std::unique_ptr<Running> app_;
   std::unique_ptr<MainWindow> main_;
+  std::unique_ptr<wintest::MessageBoxWatcher> boxes_;
 };
 
 bool enabled(HWND w) { return IsWindowEnabled(w) != FALSE; }
@@ -541,6 +546,42 @@ TEST_F(Flow, AScreenReaderHearsTheNameOfEveryControl) {
   };
   for (const auto& [control, name] : dialogNames) EXPECT_EQ(wintest::AccessibleName(control), name);
   CoUninitialize();
+}
+
+TEST_F(Flow, ABaudRateThatIsNoNumberHidesNothingElse) {
+  start("[Settings]\r\nRS232BaudRate=abc\r\n[SendBefore]\r\nCount=1\r\nCommand[0]=ATZ\r\n", true);
+  EXPECT_EQ(boxes_->seen().at(0).text, L"'abc' is not a valid integer value.");  // before the window
+  addCommand(main().sendBeforeText, main().sendBeforeCommands, L"ATNEW");
+  pressOk();
+  EXPECT_NE(ReadBytes(file()).find("Count=2\r\nCommand[0]=ATZ\r\nCommand[1]=ATNEW\r\n"), std::string::npos);
+}
+
+TEST_F(Flow, OkAsksBeforeReplacingAFileTheWindowDoesNotShow) {
+  // Held by a program that lets no one else open it while the window starts, or too large to read.
+  for (const bool held : {true, false}) {
+    WriteBytes(file(), "[Settings]\r\nInterval=7\r\n");
+    if (!held) fs::resize_file(file(), (16u << 20) + 1);
+    const std::string before = ReadBytes(file());
+    HANDLE holder = held ? CreateFileW(file().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                         : INVALID_HANDLE_VALUE;
+    start("", true);
+    ASSERT_TRUE(WaitUntil([&] { return boxes_->seen().size() == 1; }));
+    EXPECT_NE(boxes_->seen()[0].text.find(held ? L"Nie można odczytać" : L"jest za duży"),
+              std::wstring::npos);
+    CloseHandle(holder);
+    boxes_.reset();
+    ASSERT_TRUE(WaitUntil([&] { return enabled(main().window); }));
+    wintest::Click(main().ok);
+    HWND box = waitForFileDialog(app_->processId());
+    EXPECT_EQ(wintest::WindowText(box), L"Tarvenik");
+    wintest::PressKey(wintest::FocusOf(box), VK_RETURN);  // the default: "Nie"
+    ASSERT_TRUE(WaitUntil([&] { return enabled(main().window); }));
+    EXPECT_EQ(ReadBytes(file()), before);
+    wintest::Click(held ? main().ok : wintest::Child(main().window, L"Anuluj"));
+    if (held) PostMessageW(waitForFileDialog(app_->processId()), WM_COMMAND, IDYES, 0);
+    EXPECT_EQ(app_->waitForExit(), 0);
+    EXPECT_EQ(ReadBytes(file()).find("Interval=5\r\n") != std::string::npos, held);
+  }
 }
 
 }  // namespace

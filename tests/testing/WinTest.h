@@ -152,7 +152,8 @@ class MessageBoxWatcher {
         for (int i = 0; i < 400 && IsWindow(box) && IsWindowVisible(box); ++i) {
           if (i % 20 == 0) {
             if (ClassName(box) == L"#32770") {
-              PostMessageW(box, WM_COMMAND, IDOK, 0);
+              HWND yes = GetDlgItem(box, IDYES);
+              PostMessageW(box, WM_COMMAND, yes && IsWindowVisible(yes) ? IDYES : IDOK, 0);
             } else {
               HWND button = FindWindowExW(box, nullptr, L"Button", nullptr);
               if (button) PostMessageW(button, BM_CLICK, 0, 0);

@@ -5,10 +5,10 @@
 #include "base/Exception.h"
 #include "base/Text.h"
 
-THelpWindow::THelpWindow() : TForm(L"Pomoc", 520, 420, BorderStyle::Dialog) {
+THelpWindow::THelpWindow() : TForm(L"Pomoc", 480, 420, BorderStyle::Dialog) {
   // The text first in the tab order: a screen reader reads it when the window opens.
-  Text.Create(*this, "Text", ReadMe(), {8, 8, 504, 364}, 0, true);
-  OK.Create(*this, "OK", L"OK", {422, 380, 90, 30}, 1, true);
+  Text.Create(*this, "Text", ReadMe(), {8, 8, 464, 364}, 0, true);
+  OK.Create(*this, "OK", L"OK", {382, 380, 90, 30}, 1, true);
   Text.SetAccessibleName(L"Pomoc");
   OK.OnClick = [this] { SetModalResult(mrOk); };
   SetDefaultButton(&OK);

@@ -54,6 +54,12 @@ TEST_P(EndingTest, EndsWithExitCodeZeroAndWritesNothing) {
 INSTANTIATE_TEST_SUITE_P(Konfigurator, EndingTest,
                          ::testing::Values(Ending::Esc, Ending::CancelButton, Ending::CloseButton));
 
+// The control of `window` that has the keyboard focus, once one has it (keys go there).
+HWND focusIn(HWND window) {
+  wintest::WaitUntil([&] { return IsChild(window, wintest::FocusOf(window)) != FALSE; });
+  return wintest::FocusOf(window);
+}
+
 // The help window, opened by F1 and by "Pomoc": the read-me in a read-only text that scrolls and
 // has the focus, closed by Esc and by "OK"; the main window waits meanwhile.
 TEST(Konfigurator, HelpShowsTheReadMeAndTheProgramGoesOn) {
@@ -63,7 +69,7 @@ TEST(Konfigurator, HelpShowsTheReadMeAndTheProgramGoesOn) {
   ASSERT_NE(main, nullptr);
   for (bool byKey : {true, false}) {
     if (byKey)
-      wintest::PressKey(wintest::FocusOf(main), VK_F1);
+      wintest::PressKey(focusIn(main), VK_F1);
     else
       wintest::Click(wintest::Child(main, L"Pomoc"));
     HWND help = app.waitForWindow(L"Pomoc");
@@ -356,13 +362,13 @@ TEST(Package, TheUnpackedProgramSpeaksPolishAndWritesBesideItself) {
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(wintest::WaitUntil([&] { return IsWindowEnabled(main); }));
   }
-  wintest::PressKey(wintest::FocusOf(main), VK_F1);
+  wintest::PressKey(focusIn(main), VK_F1);
   HWND help = app.waitForWindow(L"Pomoc");
   ASSERT_NE(help, nullptr);
   std::string readMe = ReadBytes(dir / "CZYTAJ.txt");
   ASSERT_EQ(readMe.substr(0, 3), "\xEF\xBB\xBF");
   EXPECT_EQ(wintest::Text(wintest::Children(help, L"Edit").at(0)), Utf8ToWide(readMe.substr(3)));
-  wintest::PressKey(wintest::FocusOf(help), VK_ESCAPE);
+  wintest::PressKey(focusIn(help), VK_ESCAPE);
   ASSERT_TRUE(wintest::WaitUntil([&] { return IsWindowEnabled(main); }));
   PostMessageW(wintest::Child(main, L"OK"), BM_CLICK, 0, 0);
   EXPECT_EQ(app.waitForExit(), 0);

@@ -12,7 +12,6 @@ THelpWindow::THelpWindow() : TForm(L"Pomoc", 480, 420, BorderStyle::Dialog) {
   Text.SetAccessibleName(L"Pomoc");
   OK.OnClick = [this] { SetModalResult(mrOk); };
   SetDefaultButton(&OK);
-  SetCancelButton(&OK);
   EndBuilding();
 }
 

@@ -5,7 +5,7 @@
 #include "base/ResStrings.h"
 #include "base/Text.h"
 #include "toolkit/Application.h"
-#include "toolkit/Dialogs.h"
+#include "ui/HelpWindow.h"
 #include "ui/Unit2.h"
 TMain* Main = nullptr;
 
@@ -127,6 +127,6 @@ void TMain::ConnectClick() {
     ctl->SetEnabled(a && c);
 }
 
-void TMain::HelpClick() { ShowMessage(Utf8ToWide("Będzie w następnej wersji")); }
+void TMain::HelpClick() { ShowHelp(); }
 
 void TMain::CancelClick() { Application().Terminate(); }

@@ -446,12 +446,12 @@ TEST_F(Flow, TheWholeJobByKeyboardAlone) {
   PressKeys(VK_DELETE);
   ASSERT_TRUE(rows(m.sendAfterCommands, {L"X0"}));
 
-  // The interval, last in the tab order; F1 shows the help message, which Enter closes.
+  // The interval, last in the tab order; F1 shows the help window, which Enter closes.
   for (int i = 0; i < 4; ++i) PressKeys(VK_TAB);
   ASSERT_TRUE(focusOn(m.interval));
   TypeKeys(L"12");
   PressKeys(VK_F1);
-  HWND help = app_->waitForWindow(kTitle, m.window);
+  HWND help = app_->waitForWindow(L"Pomoc");
   ASSERT_NE(help, nullptr);
   PressKeys(VK_RETURN);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(help); }));

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <algorithm>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/Text.h"
 #include "testing/Program.h"
 
 namespace {
@@ -52,27 +54,43 @@ TEST_P(EndingTest, EndsWithExitCodeZeroAndWritesNothing) {
 INSTANTIATE_TEST_SUITE_P(Konfigurator, EndingTest,
                          ::testing::Values(Ending::Esc, Ending::CancelButton, Ending::CloseButton));
 
-TEST(Konfigurator, HelpShowsItsMessageAndTheProgramGoesOn) {
+// The control of `window` that has the keyboard focus, once one has it (keys go there).
+HWND focusIn(HWND window) {
+  wintest::WaitUntil([&] { return IsChild(window, wintest::FocusOf(window)) != FALSE; });
+  return wintest::FocusOf(window);
+}
+
+// The help window, opened by F1 and by "Pomoc": the read-me in a read-only text that scrolls and
+// has the focus, closed by Esc and by "OK"; the main window waits meanwhile.
+TEST(Konfigurator, HelpShowsTheReadMeAndTheProgramGoesOn) {
   TempDir dir;
   Running app(program(), dir.Path());
   HWND main = app.waitForWindow(kTitle);
   ASSERT_NE(main, nullptr);
-  PostMessageW(wintest::Child(main, L"Pomoc"), BM_CLICK, 0, 0);
-  // The message dialog carries the application's title too; find the one that is not the main window.
-  HWND dialog = nullptr;
-  for (int i = 0; i < 200 && !dialog; ++i) {
-    for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
-      if (w != main && IsWindowVisible(w) && wintest::WindowText(w) == kTitle) dialog = w;
-    if (!dialog) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  for (bool byKey : {true, false}) {
+    if (byKey)
+      wintest::PressKey(focusIn(main), VK_F1);
+    else
+      wintest::Click(wintest::Child(main, L"Pomoc"));
+    HWND help = app.waitForWindow(L"Pomoc");
+    ASSERT_NE(help, nullptr);
+    const std::vector<HWND> text = wintest::Children(help, L"Edit");
+    ASSERT_EQ(text.size(), 1u);
+    EXPECT_NE(wintest::Text(text[0]).find(L"Tarvenik.ini, w tym samym folderze co\r\nKonfigurator.exe"),
+              std::wstring::npos);
+    EXPECT_EQ(GetWindowLongW(text[0], GWL_STYLE) & (ES_READONLY | WS_VSCROLL), ES_READONLY | WS_VSCROLL);
+    EXPECT_FALSE(IsWindowEnabled(main));
+    HWND ok = wintest::Child(help, L"OK");
+    ASSERT_TRUE(wintest::WaitUntil([&] { return wintest::FocusOf(help) == text[0]; }));
+    if (byKey) {
+      wintest::PressKey(text[0], VK_TAB);
+      ASSERT_TRUE(wintest::WaitUntil([&] { return wintest::FocusOf(help) == ok; }));
+      wintest::PressKey(ok, VK_ESCAPE);
+    } else {
+      wintest::Click(ok);
+    }
+    EXPECT_TRUE(wintest::WaitUntil([&] { return !IsWindowVisible(help) && IsWindowEnabled(main); }));
   }
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_NE(wintest::Child(dialog, L"Będzie w następnej wersji"), nullptr);
-  EXPECT_FALSE(IsWindowEnabled(main));  // modal
-  PostMessageW(wintest::Child(dialog, L"OK"), BM_CLICK, 0, 0);
-  for (int i = 0; i < 100 && IsWindowVisible(dialog); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_FALSE(IsWindow(dialog) && IsWindowVisible(dialog));
-  EXPECT_TRUE(IsWindowEnabled(main));
   PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_EQ(app.waitForExit(), 0);
 }
@@ -320,6 +338,42 @@ TEST(Konfigurator, ADamagedCatalogueIsReportedOnceAfterTheWindowAndHidesNoOtherM
   EXPECT_EQ(app.waitForExit(), 0);
   EXPECT_EQ(watcher.seen().size(), 2u);
   SetFileAttributesW(ini.wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The release zip unpacked into a fresh folder whose name holds a space (by the package_tests
+// test; skipped elsewhere): the program starts there in Polish, its help is the read-me beside
+// it, and "OK" writes the settings file beside it.
+TEST(Package, TheUnpackedProgramSpeaksPolishAndWritesBesideItself) {
+  const char* unpacked = std::getenv("TARVENIK_UNPACKED");
+  if (!unpacked) GTEST_SKIP() << "needs the unpacked release zip";
+  const fs::path dir = wintest::WindowsPath(unpacked), ini = dir / "Tarvenik.ini";
+  ASSERT_NE(dir.filename().wstring().find(L' '), std::wstring::npos);
+  ASSERT_FALSE(fs::exists(ini));
+  WriteBytes(ini, "[Settings]\r\nRS232BaudRate=abc\r\n");
+  Running app(dir, std::wstring(L"pl_PL"));
+  HWND main = nullptr;
+  {
+    wintest::MessageBoxWatcher watcher(app.processId());
+    const auto seen = watcher.waitFor(1, std::chrono::seconds(10));
+    ASSERT_EQ(seen.size(), 1u);
+    // The loading error in Polish (its letters beyond ASCII as the system's code page has them).
+    EXPECT_EQ(seen[0].text.rfind(L"'abc' nie jest prawid", 0), 0u) << seen[0].text;
+    main = app.waitForWindow(kTitle);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(wintest::WaitUntil([&] { return IsWindowEnabled(main); }));
+  }
+  wintest::PressKey(focusIn(main), VK_F1);
+  HWND help = app.waitForWindow(L"Pomoc");
+  ASSERT_NE(help, nullptr);
+  std::string readMe = ReadBytes(dir / "CZYTAJ.txt");
+  ASSERT_EQ(readMe.substr(0, 3), "\xEF\xBB\xBF");
+  EXPECT_EQ(wintest::Text(wintest::Children(help, L"Edit").at(0)), Utf8ToWide(readMe.substr(3)));
+  wintest::PressKey(focusIn(help), VK_ESCAPE);
+  ASSERT_TRUE(wintest::WaitUntil([&] { return IsWindowEnabled(main); }));
+  PostMessageW(wintest::Child(main, L"OK"), BM_CLICK, 0, 0);
+  EXPECT_EQ(app.waitForExit(), 0);
+  EXPECT_EQ(ReadBytes(ini).rfind("[Settings]\r\nRS232BaudRate=9600\r\nRS232Connect=1\r\n", 0), 0u)
+      << ReadBytes(ini);
 }
 
 TEST(Konfigurator, ASecondStartBringsTheFirstWindowForwardAndEnds) {

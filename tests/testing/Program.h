@@ -39,7 +39,7 @@ class Running {
     start(dir, lang);
   }
   // The copy already in `dir` started once more.
-  explicit Running(const std::filesystem::path& dir) { start(dir, L""); }
+  explicit Running(const std::filesystem::path& dir, const std::wstring& lang = L"") { start(dir, lang); }
   ~Running() {
     if (!started_) return;
     if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 99);

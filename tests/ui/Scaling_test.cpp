@@ -14,6 +14,7 @@
 #include "testing/MainLayout.h"
 #include "testing/StartUp.h"
 #include "testing/WinTest.h"
+#include "toolkit/Dialogs.h"
 #include "toolkit/Dpi.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
@@ -296,7 +297,7 @@ TEST_F(ScaledWindows, MessageDialogIsScaled) {
     }
     PostMessageW(dlg, WM_KEYDOWN, VK_RETURN, 0);
   });
-  main_->HelpClick();
+  ShowMessage(L"Scaled");
   Application().RemoveIdleHandler(id);
   EXPECT_EQ(seen.button.right - seen.button.left, scaled(75));
   EXPECT_EQ(seen.button.bottom - seen.button.top, scaled(25));

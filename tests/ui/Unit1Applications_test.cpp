@@ -434,4 +434,30 @@ TEST_F(ApplicationListTest, DamagedIconFilesAndProgramsHaveNoIconWhetherAddedOrL
   EXPECT_TRUE(slot(2) == iconOf(exe1_));
 }
 
+TEST_F(ApplicationListTest, TheMouseOnARowCutOffShowsItsWholeTextInATip) {
+  add(fill(std::string(300, 'N'), exe1_, std::string("-a")));
+  wintest::PumpMessages();  // the tip window is made at the first idle moment
+  // The tip of the list: the main window's tip window, which the list's tool belongs to.
+  auto tip = [&] {
+    wchar_t text[1024] = {};
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = main_->Handle();
+    ti.uId = reinterpret_cast<UINT_PTR>(list().Handle());
+    ti.lpszText = text;
+    for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+      if (GetWindow(w, GW_OWNER) == main_->Handle() && wintest::ClassName(w) == TOOLTIPS_CLASSW)
+        SendMessageW(w, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&ti));
+    return std::wstring(text);
+  };
+  // On the row, then below it.
+  RECT r{LVIR_BOUNDS};
+  ListView_GetItemRect(list().Handle(), 0, &r, LVIR_BOUNDS);
+  SendMessageW(list().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(r.left + 5, (r.top + r.bottom) / 2));
+  EXPECT_EQ(tip(), Utf8ToWide("Nazwa: " + std::string(300, 'N') + "\nŚcieżka: ") + AnsiToWide(exe1_) +
+                       L"\nParametry: -a");
+  SendMessageW(list().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(r.left + 5, r.bottom + 20));
+  EXPECT_EQ(tip(), L"");
+}
+
 }  // namespace

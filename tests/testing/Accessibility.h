@@ -14,12 +14,17 @@ struct Accessible {
   long role = 0;
   long children = 0;
   bool childObject = false;  // a child with an object of its own (not an element of its parent)
-  bool operator==(const Accessible&) const = default;
 };
 
-namespace detail {
-
-inline Accessible Ask(IAccessible* object, long child) {
+// The window's client object (`system`: the one the system makes for any window of its kind,
+// rather than the one the window answers with), or its child `child` as that object reports it.
+inline Accessible AccessibleOf(HWND w, long child = CHILDID_SELF, bool system = false) {
+  IAccessible* object = nullptr;
+  const HRESULT found = system ? CreateStdAccessibleObject(w, OBJID_CLIENT, __uuidof(IAccessible),
+                                                           reinterpret_cast<void**>(&object))
+                               : AccessibleObjectFromWindow(w, OBJID_CLIENT, __uuidof(IAccessible),
+                                                            reinterpret_cast<void**>(&object));
+  if (FAILED(found) || !object) return {};
   Accessible a;
   VARIANT id{};
   id.vt = VT_I4;
@@ -36,26 +41,8 @@ inline Accessible Ask(IAccessible* object, long child) {
     a.childObject = true;
     dispatch->Release();
   }
-  return a;
-}
-
-}  // namespace detail
-
-// The window's client object (`system`: the one the system makes for any window of its kind,
-// rather than the one the window answers with), or its child `child` as that object reports it.
-inline Accessible AccessibleOf(HWND w, long child = CHILDID_SELF, bool system = false) {
-  IAccessible* object = nullptr;
-  const HRESULT found = system ? CreateStdAccessibleObject(w, OBJID_CLIENT, __uuidof(IAccessible),
-                                                           reinterpret_cast<void**>(&object))
-                               : AccessibleObjectFromWindow(w, OBJID_CLIENT, __uuidof(IAccessible),
-                                                            reinterpret_cast<void**>(&object));
-  if (FAILED(found) || !object) return {};
-  const Accessible a = detail::Ask(object, child);
   object->Release();
   return a;
 }
-
-// The name of the window's client object.
-inline std::wstring AccessibleName(HWND w) { return AccessibleOf(w).name; }
 
 }  // namespace wintest

@@ -58,13 +58,16 @@ tk_wineprefix() {
   fi
 }
 
-# Runs the Windows tests of the build in $1 under Wine, in a fresh prefix with a virtual desktop
-# and one Wine server for all the test programs (instead of one started and stopped for each).
-tk_wine_tests() {
+# Makes ready to run the Windows tests of the build in $1 under Wine: a virtual display when there
+# is none, a fresh prefix (once per script) with a virtual desktop, and one Wine server for all the
+# test programs (instead of one started and stopped for each). Again after `wineserver -k`.
+tk_wine_setup() {
   local build=$1
   tk_display
-  tk_wine_prefix_dir=$(mktemp -d /tmp/tarvenik-test.XXXXXX)
-  tk_on_exit 'wineserver -k 2>/dev/null; rm -rf "$tk_wine_prefix_dir"'
+  if [ -z "${tk_wine_prefix_dir:-}" ]; then
+    tk_wine_prefix_dir=$(mktemp -d /tmp/tarvenik-test.XXXXXX)
+    tk_on_exit 'wineserver -k 2>/dev/null; rm -rf "$tk_wine_prefix_dir"'
+  fi
   tk_wineprefix --desktop "$tk_wine_prefix_dir/wine"
   wineserver -p 2>/dev/null || true
   # The first program with a window starts the virtual desktop's process, which outlives it and
@@ -72,6 +75,12 @@ tk_wine_tests() {
   # program start it with its output going nowhere.
   timeout 60 "$tk_root/scripts/wine-run" "$build/tests/toolkit/toolkit_tests.exe" \
     --gtest_filter='ToolkitTest.CheckBox*' </dev/null >/dev/null 2>&1 || true
+}
+
+# Runs the Windows tests of the build in $1 under Wine, as tk_wine_setup makes ready.
+tk_wine_tests() {
+  local build=$1
+  tk_wine_setup "$build"
   ctest --test-dir "$build" --output-on-failure --timeout 120
   wineserver -k 2>/dev/null || true
 }

@@ -6,10 +6,10 @@
 #include "toolkit/Control.h"
 #include "toolkit/Application.h"
 
-void Refuse(const char* utf8Text, TControl* field) {
+void Refuse(const char* utf8Text, TControl& field) {
   ShowErrorBox(Utf8ToWide(utf8Text), L"Tarvenik");
   // The box gives the focus back to where it was; the field to correct takes it.
-  if (field) field->SetFocus();
+  field.SetFocus();
   throw EAbort("");
 }
 
@@ -32,5 +32,5 @@ std::string KeptText(TControl& field) {
       message = "Tekst może mieć najwyżej 2047 znaków!";
       break;
   }
-  Refuse(message, &field);
+  Refuse(message, field);
 }

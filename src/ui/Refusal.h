@@ -5,8 +5,8 @@
 
 class TControl;
 
-// With a field, the field takes the focus.
-[[noreturn]] void Refuse(const char* utf8Text, TControl* field = nullptr);
+// The field to correct takes the focus.
+[[noreturn]] void Refuse(const char* utf8Text, TControl& field);
 
 // The field's text; refused (the field then takes the focus) when the settings file would not
 // give it back exactly as typed.

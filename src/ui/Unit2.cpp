@@ -77,9 +77,9 @@ void TSelectApplication::SelectFileClick() {
 void TSelectApplication::OKClick() {
   // Each field in turn; a path the file cannot keep is refused before it is looked for.
   const std::string name = KeptText(ApplicationName);
-  if (name.empty()) Refuse("Wprowadź nazwę aplikacji!");
+  if (name.empty()) Refuse("Wprowadź nazwę aplikacji!", ApplicationName);
   const std::string path = KeptText(Path);
-  if (path.empty() || !ApplicationFileExists(path)) Refuse("Nieprawidłowa ścieżka aplikacji!");
+  if (path.empty() || !ApplicationFileExists(path)) Refuse("Nieprawidłowa ścieżka aplikacji!", Path);
   const std::string parameters = KeptText(Parameters);
   if (OnEntered) OnEntered(name, path, parameters);
   SetModalResult(mrOk);

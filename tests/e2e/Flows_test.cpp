@@ -425,13 +425,17 @@ TEST_F(Flow, TheWholeJobByKeyboardAlone) {
   ASSERT_TRUE(select(m.applications, VK_END, 1));
   PressKeys(VK_DELETE);
   ASSERT_TRUE(rows(m.applications, {L"A2"}));
+  ASSERT_TRUE(select(m.applications, VK_SPACE, 0));
 
-  // The commands sent after: F2 in the list changes the selected one.
+  // The commands sent after: Delete in the field deletes a character there (not the selected
+  // application); F2 in the list changes the selected command.
   PressKeys(VK_TAB);
   ASSERT_TRUE(focusOn(m.sendAfter));
   PressKeys(VK_TAB);
-  for (const wchar_t* command : {L"X1", L"X2"}) {
+  for (const wchar_t* command : {L"1X1", L"1X2"}) {
     TypeKeys(command);
+    PressKeys(VK_HOME);
+    PressKeys(VK_DELETE);
     PressKeys(VK_RETURN);
   }
   ASSERT_TRUE(rows(m.sendAfterCommands, {L"X1", L"X2"}));
@@ -449,7 +453,9 @@ TEST_F(Flow, TheWholeJobByKeyboardAlone) {
   // The interval, last in the tab order; F1 shows the help window, which Enter closes.
   for (int i = 0; i < 4; ++i) PressKeys(VK_TAB);
   ASSERT_TRUE(focusOn(m.interval));
-  TypeKeys(L"12");
+  TypeKeys(L"312");
+  PressKeys(VK_HOME);
+  PressKeys(VK_DELETE);
   PressKeys(VK_F1);
   HWND help = app_->waitForWindow(L"Pomoc");
   ASSERT_NE(help, nullptr);
@@ -491,12 +497,36 @@ std::vector<HWND> spinArrows(HWND field) {
   return arrows;
 }
 
+// What a screen reader hears of a control: the name it was given; the rest is what the system says
+// of a window of its kind (the role, the children: the rows and items with their own names), but
+// for a small button, which is a push button whatever its window is made of.
+void expectHeard(HWND control, const std::wstring& name, const std::vector<HWND>& smallButtons) {
+  SCOPED_TRACE(testing::Message() << "the control named " << WideToUtf8(name));
+  const wintest::Accessible ours = wintest::AccessibleOf(control);
+  const wintest::Accessible system = wintest::AccessibleOf(control, CHILDID_SELF, true);
+  const bool small = std::find(smallButtons.begin(), smallButtons.end(), control) != smallButtons.end();
+  EXPECT_EQ(ours.name, name);
+  EXPECT_EQ(ours.role, small ? ROLE_SYSTEM_PUSHBUTTON : system.role);
+  EXPECT_EQ(ours.children, system.children);
+  for (long child = 1; child <= system.children; ++child) {
+    const wintest::Accessible a = wintest::AccessibleOf(control, child);
+    const wintest::Accessible b = wintest::AccessibleOf(control, child, true);
+    EXPECT_EQ(a.name, b.name) << "child " << child;
+    EXPECT_EQ(a.role, b.role) << "child " << child;
+    EXPECT_EQ(a.childObject, b.childObject) << "child " << child;
+  }
+}
+
 TEST_F(Flow, AScreenReaderHearsTheNameOfEveryControl) {
-  start("");
+  start("[SendBefore]\r\nCount=1\r\nCommand[0]=ATZ\r\n[Application]\r\nCount=1\r\nName[0]=A\r\nPath[0]=" +
+        exe() + "\r\n");
   ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
   MainWindow& m = main();
   const std::vector<HWND> arrows = spinArrows(m.interval);
   ASSERT_EQ(arrows.size(), 2u);
+  std::vector<HWND> smallButtons = arrows;
+  for (const std::vector<HWND>* buttons : {&m.plus, &m.edit, &m.minus})
+    smallButtons.insert(smallButtons.end(), buttons->begin(), buttons->end());
   const std::wstring before = L"Wyślij polecenia przed uruchomieniem aplikacji:";
   const std::wstring applications = L"Uruchom program lub wyświetl listę aplikacji do uruchomienia:";
   const std::wstring after = L"Wyślij polecenia po zamknięciu aplikacji:";
@@ -530,7 +560,7 @@ TEST_F(Flow, AScreenReaderHearsTheNameOfEveryControl) {
       {wintest::Child(m.window, L"Pomoc"), L"Pomoc"},
       {m.ok, L"OK"},
   };
-  for (const auto& [control, name] : mainNames) EXPECT_EQ(wintest::AccessibleName(control), name);
+  for (const auto& [control, name] : mainNames) expectHeard(control, name, smallButtons);
 
   HWND dialog = openEntryDialog(m.plus[1]);
   ASSERT_NE(dialog, nullptr);
@@ -544,7 +574,8 @@ TEST_F(Flow, AScreenReaderHearsTheNameOfEveryControl) {
       {wintest::Child(dialog, L"OK"), L"OK"},
       {wintest::Child(dialog, L"Anuluj"), L"Anuluj"},
   };
-  for (const auto& [control, name] : dialogNames) EXPECT_EQ(wintest::AccessibleName(control), name);
+  smallButtons.push_back(wintest::Child(dialog, L"..."));
+  for (const auto& [control, name] : dialogNames) expectHeard(control, name, smallButtons);
   CoUninitialize();
 }
 

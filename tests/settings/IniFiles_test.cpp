@@ -67,14 +67,17 @@ TEST_F(IniFileTest, TextsReadBackAsWritten) {
 
 // A value is one line: what follows its first line break could otherwise pose as keys or sections.
 TEST_F(IniFileTest, AValueKeepsOnlyItsFirstLine) {
-  const std::string value = "ATZ\r\n[Settings]\r\nRS232Port=COM9\nLF=0\rCR=0";
-  ini.WriteText("SendBefore", "Command[0]", value);
-  ini.WriteSection("SendAfter", {{"Count", "1"}, {"Command[0]", value}});
-  EXPECT_EQ(ini.ReadText("SendBefore", "Command[0]", ""), "ATZ");
-  EXPECT_EQ(ini.ReadText("SendAfter", "Command[0]", ""), "ATZ");
-  for (const char* key : {"RS232Port", "LF", "CR"})
-    for (const char* section : {"Settings", "SendBefore", "SendAfter"})
-      EXPECT_EQ(ini.ReadText(section, key, "absent"), "absent") << section << " " << key;
+  // Each line break ends the line, whichever comes first.
+  for (const std::string value :
+       {"ATZ\rCR=0\n[Settings]\r\nRS232Port=COM9", "ATZ\nLF=0\r[Settings]\r\nRS232Port=COM9"}) {
+    ini.WriteText("SendBefore", "Command[0]", value);
+    ini.WriteSection("SendAfter", {{"Count", "1"}, {"Command[0]", value}});
+    EXPECT_EQ(ini.ReadText("SendBefore", "Command[0]", ""), "ATZ");
+    EXPECT_EQ(ini.ReadText("SendAfter", "Command[0]", ""), "ATZ");
+    for (const char* key : {"RS232Port", "LF", "CR"})
+      for (const char* section : {"Settings", "SendBefore", "SendAfter"})
+        EXPECT_EQ(ini.ReadText(section, key, "absent"), "absent") << section << " " << key;
+  }
 }
 
 TEST_F(IniFileTest, EmptyValueKeepsTheKey) {

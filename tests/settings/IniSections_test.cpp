@@ -9,8 +9,8 @@
 
 namespace {
 
-// Tricky lines: blanks around names and values, quotation marks, letter case, repeated keys,
-// a line without "=", a comment, an over-long value, an empty value.
+// Tricky lines: blanks around names and values, quotation marks (matching or not), letter case, repeated
+// keys, a line without "=", a comment, an over-long value, an empty value.
 const char kFile[] =
     "[List]\r\n"
     "Count=40\r\n"
@@ -28,6 +28,7 @@ const char kFile[] =
     "Command[9]=x=y=z\r\n"
     "Command[10]=\"\"\r\n"
     "Command[11]=\"\r\n"
+    "Command[13]=\"ATZ'\r\n"
     "Long=@\r\n"
     "[Other]\r\n"
     "Command[12]=elsewhere\r\n";

@@ -1,5 +1,8 @@
-// The dispatch point, the error box and the plain message dialog, with real windows.
+// The dispatch point, the error box, the plain message dialog and the tips, with real windows.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
 
 #include <stdexcept>
 
@@ -13,6 +16,7 @@
 #include "toolkit/Edit.h"
 #include "toolkit/Forms.h"
 #include "toolkit/SpeedButton.h"
+#include "toolkit/ToolTip.h"
 #include "win/Win32Check.h"
 
 namespace {
@@ -105,6 +109,23 @@ TEST_F(ToolkitTest, EscClicksTheCancelButtonUnlessADropDownListIsOpen) {
   EXPECT_FALSE(other.Visible());
   EXPECT_FALSE(Application().Terminated());
   EXPECT_EQ(cancels, 1);
+}
+
+TEST_F(ToolkitTest, ATipsTextChangedBeforeTheTipWindowIsMadeIsTheOneShown) {
+  TestForm form;
+  TToolTip tips;
+  tips.Add(form.button.Handle(), L"");
+  tips.SetText(form.button.Handle(), L"Go (Enter)");
+  wintest::PumpMessages();  // the first idle moment makes the tip window
+  ASSERT_NE(tips.Handle(), nullptr);
+  wchar_t text[80] = {};
+  TTTOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = form.Handle();
+  ti.uId = reinterpret_cast<UINT_PTR>(form.button.Handle());
+  ti.lpszText = text;
+  SendMessageW(tips.Handle(), TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&ti));
+  EXPECT_STREQ(text, L"Go (Enter)");
 }
 
 TEST_F(ToolkitTest, AControlWhoseWindowCannotBeMadeRaisesTheSystemsError) {

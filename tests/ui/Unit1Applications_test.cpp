@@ -184,39 +184,44 @@ TEST_F(ApplicationListTest, OkValidatesTheNameFirstThenThePathAndKeepsTheDialogO
     const char* what;
     std::wstring name, path, parameters;
     const std::wstring* message;  // null: accepted
+    int field;                    // the field to correct, which has the focus after the message
   };
   const Case cases[] = {
-      {"nothing typed", L"", L"", L"", &kNameMessage},
-      {"no name", L"", exe, L"", &kNameMessage},
-      {"a name of spaces, no path", L"   ", L"", L"", &kBlanksMessage},
-      {"missing file", L"A", (dir_.Path() / "missing.exe").wstring(), L"", &kPathMessage},
-      {"a folder", L"A", folder.wstring(), L"", &kPathMessage},
-      {"a folder with a slash", L"A", folder.wstring() + L"\\", L"", &kPathMessage},
-      {"a name with inner spaces, a text file", L"A  b", AnsiToWide(text_), L"", nullptr},
-      {"a pattern matching a file", L"A", (only / "*.txt").wstring(), L"", nullptr},
-      {"a program", L"A", exe, L"", nullptr},
-      {"a name with a blank at its end", L"A\t", exe, L"", &kBlanksMessage},
-      {"a path in quotation marks", L"A", L"\"" + exe + L"\"", L"", &kQuotesMessage},
+      {"nothing typed", L"", L"", L"", &kNameMessage, 0},
+      {"no name", L"", exe, L"", &kNameMessage, 0},
+      {"a name of spaces, no path", L"   ", L"", L"", &kBlanksMessage, 0},
+      {"missing file", L"A", (dir_.Path() / "missing.exe").wstring(), L"", &kPathMessage, 1},
+      {"a folder", L"A", folder.wstring(), L"", &kPathMessage, 1},
+      {"a folder with a slash", L"A", folder.wstring() + L"\\", L"", &kPathMessage, 1},
+      {"a name with inner spaces, a text file", L"A  b", AnsiToWide(text_), L"", nullptr, -1},
+      {"a pattern matching a file", L"A", (only / "*.txt").wstring(), L"", nullptr, -1},
+      {"a program", L"A", exe, L"", nullptr, -1},
+      {"a name with a blank at its end", L"A\t", exe, L"", &kBlanksMessage, 0},
+      {"a path in quotation marks", L"A", L"\"" + exe + L"\"", L"", &kQuotesMessage, 1},
       {"a path the code page lacks, a look-alike there", L"A", (dir_.Path() / L"zażółć.txt").wstring(), L"",
-       &kCodePageMessage},
-      {"parameters of 2048 characters", L"A", exe, std::wstring(2048, L'x'), &kLengthMessage},
-      {"parameters of 2047 characters", L"A", exe, std::wstring(2047, L'x'), nullptr},
-      {"parameters in apostrophes", L"A", exe, L"'-a'", &kQuotesMessage},
+       &kCodePageMessage, 1},
+      {"parameters of 2048 characters", L"A", exe, std::wstring(2048, L'x'), &kLengthMessage, 2},
+      {"parameters of 2047 characters", L"A", exe, std::wstring(2047, L'x'), nullptr, -1},
+      {"parameters in apostrophes", L"A", exe, L"'-a'", &kQuotesMessage, 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const int before = list().Count();
     wintest::MessageBoxWatcher watcher;
+    HWND focused = nullptr;
     Shown s = add([&](TSelectApplication& d) {
       d.ApplicationName.SetCaption(c.name);
       d.Path.SetCaption(c.path);
       d.Parameters.SetCaption(c.parameters);
       d.OK.Click();
+      focused = GetFocus();
     });
     ASSERT_TRUE(s.opened);
     auto seen = watcher.seen();
     if (c.message) {
       EXPECT_TRUE(s.stayedOpen);
+      const TEdit* fields[] = {&dialog_->ApplicationName, &dialog_->Path, &dialog_->Parameters};
+      EXPECT_EQ(focused, fields[c.field]->Handle());
       ASSERT_EQ(seen.size(), 1u);
       EXPECT_EQ(seen[0].text, *c.message);
       EXPECT_EQ(seen[0].caption, L"Tarvenik");
@@ -427,6 +432,32 @@ TEST_F(ApplicationListTest, DamagedIconFilesAndProgramsHaveNoIconWhetherAddedOrL
   ASSERT_EQ(list().Count(), 3);
   EXPECT_EQ(imageIndexes(), (std::vector<int>{-1, -1, 2}));
   EXPECT_TRUE(slot(2) == iconOf(exe1_));
+}
+
+TEST_F(ApplicationListTest, TheMouseOnARowCutOffShowsItsWholeTextInATip) {
+  add(fill(std::string(300, 'N'), exe1_, std::string("-a")));
+  wintest::PumpMessages();  // the tip window is made at the first idle moment
+  // The tip of the list: the main window's tip window, which the list's tool belongs to.
+  auto tip = [&] {
+    wchar_t text[1024] = {};
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = main_->Handle();
+    ti.uId = reinterpret_cast<UINT_PTR>(list().Handle());
+    ti.lpszText = text;
+    for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+      if (GetWindow(w, GW_OWNER) == main_->Handle() && wintest::ClassName(w) == TOOLTIPS_CLASSW)
+        SendMessageW(w, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&ti));
+    return std::wstring(text);
+  };
+  // On the row, then below it.
+  RECT r{LVIR_BOUNDS};
+  ListView_GetItemRect(list().Handle(), 0, &r, LVIR_BOUNDS);
+  SendMessageW(list().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(r.left + 5, (r.top + r.bottom) / 2));
+  EXPECT_EQ(tip(), Utf8ToWide("Nazwa: " + std::string(300, 'N') + "\nŚcieżka: ") + AnsiToWide(exe1_) +
+                       L"\nParametry: -a");
+  SendMessageW(list().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(r.left + 5, r.bottom + 20));
+  EXPECT_EQ(tip(), L"");
 }
 
 }  // namespace

@@ -138,6 +138,7 @@ void TListView::SetRowMarked(int index, bool marked) {
   item.mask = LVIF_PARAM;
   item.iItem = index;
   item.lParam = marked;
+  anyMarked_ = anyMarked_ || marked;
   SendMessageW(Handle(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));  // FALSE for a bad index
   ListView_RedrawItems(Handle(), index, index);
 }
@@ -152,7 +153,7 @@ bool TListView::RowMarked(int index) const {
 LRESULT TListView::customDraw(NMLVCUSTOMDRAW& draw) {
   switch (draw.nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
-      return markerIcon_ ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+      return markerIcon_ && anyMarked_ ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
     case CDDS_ITEMPREPAINT:
       return draw.nmcd.lItemlParam ? CDRF_NOTIFYPOSTPAINT : CDRF_DODEFAULT;
     case CDDS_ITEMPOSTPAINT: {

@@ -95,5 +95,6 @@ class TListView : public TControl {
   int ownChanges_ = 0;  // inside our own deletion or exchange: its notifications are not the user's
   const wchar_t* markerIcon_ = nullptr;
   std::wstring markerTip_;
-  UniqueIcon marker_;  // made at the row images' size when a marked row is first drawn
+  bool anyMarked_ = false;  // until a row is marked, drawing asks nothing of each row
+  UniqueIcon marker_;       // made at the row images' size when a marked row is first drawn
 };

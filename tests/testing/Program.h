@@ -317,8 +317,9 @@ inline RECT RowRect(HWND list, int row, int part = LVIR_BOUNDS) {
   return r;
 }
 
-// The middle of a row.
+// The middle of a row, scrolled into view as a user would.
 inline POINT RowCentre(HWND list, int row) {
+  SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
   const RECT r = RowRect(list, row);
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }

@@ -44,18 +44,11 @@ void TListView::rowsChanged() {
 }
 
 LRESULT TListView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  if (OnContextMenu) {
-    // The keys are answered here, on their press, and their release is kept from the system's own
-    // answer, so that the menu opens once and at the selected row.
-    const bool menuKey = wp == VK_APPS || (wp == VK_F10 && GetKeyState(VK_SHIFT) < 0);
-    if (menuKey && (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN)) OnContextMenu(menuPoint());
-    if (menuKey && (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYUP))
-      return 0;
-    // A right click on the column headers is not one on the list.
-    if (msg == WM_CONTEXTMENU && reinterpret_cast<HWND>(wp) == Handle()) {
-      OnContextMenu(lp == -1 ? menuPoint() : POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
-      return 0;
-    }
+  // The system asks for the menu after a right click, or at no point (-1) after Shift+F10 or the
+  // menu key. A right click on the column headers is not one on the list.
+  if (msg == WM_CONTEXTMENU && OnContextMenu && reinterpret_cast<HWND>(wp) == Handle()) {
+    OnContextMenu(lp == -1 ? menuPoint() : POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+    return 0;
   }
   LRESULT result = TControl::WndProc(msg, wp, lp);
   // The client width changes when the vertical scroll bar comes or goes.

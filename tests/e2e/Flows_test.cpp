@@ -595,6 +595,11 @@ TEST_F(Flow, ListsAreEditedByKeysMenusAndDrops) {
   PressKeys(VK_DELETE);
   ASSERT_TRUE(rows(apps, {L"Own", L"Brak", L"Skrot"}));
   EXPECT_EQ(wintest::TipText(apps), L"");
+  // The menu key opens the menu too; Esc closes only the menu.
+  PressKeys(VK_APPS);
+  ASSERT_NE(menu(), nullptr);
+  PressKeys(VK_ESCAPE);
+  ASSERT_TRUE(menuClosed());
 
   pressOk();
   EXPECT_EQ(ReadBytes(file()),

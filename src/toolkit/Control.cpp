@@ -1,10 +1,12 @@
 #include "toolkit/Control.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "base/Text.h"
 #include "toolkit/Application.h"
 #include "toolkit/WinUtil.h"
+#include "win/SystemFunction.h"
 #include "win/Win32Check.h"
 
 namespace {
@@ -75,7 +77,41 @@ LRESULT CALLBACK TControl::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
   }
 }
 
-LRESULT TControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) { return DefaultProc(msg, wp, lp); }
+void TControl::AcceptDroppedFiles(std::function<void(const std::vector<std::wstring>&)> onDrop) {
+  onDrop_ = std::move(onDrop);
+  // The style alone makes the window a drop target: the shell is not loaded before a drop comes.
+  SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
+}
+
+namespace {
+
+// The files of a drop, which is then finished.
+std::vector<std::wstring> droppedFiles(HDROP drop) {
+  static auto* const dragQueryFileW =
+      SystemFunction<decltype(DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
+  static auto* const dragFinish = SystemFunction<decltype(DragFinish)>(L"shell32.dll", "DragFinish");
+  std::vector<std::wstring> files;
+  if (!dragQueryFileW || !dragFinish) return files;
+  const UINT n = dragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < n; ++i) {
+    std::wstring file(dragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+    file.resize(dragQueryFileW(drop, i, file.data(), static_cast<UINT>(file.size())));
+    if (!file.empty()) files.push_back(std::move(file));
+  }
+  dragFinish(drop);
+  return files;
+}
+
+}  // namespace
+
+LRESULT TControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_DROPFILES && onDrop_) {
+    const std::vector<std::wstring> files = droppedFiles(reinterpret_cast<HDROP>(wp));
+    if (!files.empty() && Enabled() && IsWindowEnabled(GetAncestor(hwnd_, GA_ROOT))) onDrop_(files);
+    return 0;
+  }
+  return DefaultProc(msg, wp, lp);
+}
 LRESULT TControl::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) {
   return CallWindowProcW(classProc_, hwnd_, msg, wp, lp);
 }

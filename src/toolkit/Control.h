@@ -5,7 +5,9 @@
 // that sent them, which raises its typed event through the one dispatch point.
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "toolkit/ChildWindow.h"
 #include "toolkit/Dpi.h"
@@ -50,6 +52,9 @@ class TControl : public TChildWindow {
   void SetText(const std::string& text);
   bool Focused() const;
   void SetFocus();
+  // Files dropped from the shell onto the control are handed to `onDrop`, in the order given; a
+  // drop onto a disabled control or form is ignored.
+  void AcceptDroppedFiles(std::function<void(const std::vector<std::wstring>& files)> onDrop);
   // Moves the control to `b`, given for 96 dpi, scaled to the form's dpi.
   void SetDesignBounds(Bounds b);
   // The form now shows at another dpi: its font again and the control's bounds scaled anew.
@@ -95,6 +100,7 @@ class TControl : public TChildWindow {
 
   WNDPROC classProc_ = nullptr;
   TControlParent* parent_ = nullptr;
+  std::function<void(const std::vector<std::wstring>&)> onDrop_;
   std::string name_;
   Bounds bounds_{};  // as given, for 96 dpi
   int tabOrder_ = -1;

@@ -208,7 +208,12 @@ void TForm::EndBuilding() {
 }
 
 void TForm::AddShortcut(UINT key, UINT modifiers, TControl& button, const TControl* focus) {
-  shortcuts_.push_back({key, modifiers, &button, focus});
+  AddShortcut(
+      key, modifiers, [&button] { button.Click(); }, focus);
+}
+
+void TForm::AddShortcut(UINT key, UINT modifiers, std::function<void()> action, const TControl* focus) {
+  shortcuts_.push_back({key, modifiers, std::move(action), focus});
 }
 
 bool TForm::shortcut(const MSG& msg) const {
@@ -219,7 +224,7 @@ bool TForm::shortcut(const MSG& msg) const {
   const HWND focus = GetFocus();
   for (const Shortcut& s : shortcuts_) {
     if (s.key != msg.wParam || s.modifiers != modifiers || (s.focus && s.focus->Handle() != focus)) continue;
-    s.button->Click();
+    s.action();
     return true;
   }
   return false;

@@ -56,6 +56,8 @@ class TForm : public TControlParent {
   // MOD_SHIFT) while `focus` has the keyboard focus (any control of the form when null), it clicks
   // the button, which does nothing while it is disabled. The key goes no further either way.
   void AddShortcut(UINT key, UINT modifiers, TControl& button, const TControl* focus = nullptr);
+  // The same for an action that no button stands for.
+  void AddShortcut(UINT key, UINT modifiers, std::function<void()> action, const TControl* focus = nullptr);
 
   // Called by TControl::Create.
   void AddControl(TControl* control) override;
@@ -101,7 +103,7 @@ class TForm : public TControlParent {
   TControl* defaultButton_ = nullptr;
   struct Shortcut {
     UINT key, modifiers;
-    TControl* button;
+    std::function<void()> action;
     const TControl* focus;
   };
   std::vector<Shortcut> shortcuts_;

@@ -44,11 +44,29 @@ void TListView::rowsChanged() {
 }
 
 LRESULT TListView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  // The system asks for the menu after a right click, or at no point (-1) after Shift+F10 or the
+  // menu key. A right click on the column headers is not one on the list.
+  if (msg == WM_CONTEXTMENU && OnContextMenu && reinterpret_cast<HWND>(wp) == Handle()) {
+    OnContextMenu(lp == -1 ? menuPoint() : POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+    return 0;
+  }
   LRESULT result = TControl::WndProc(msg, wp, lp);
   // The client width changes when the vertical scroll bar comes or goes.
   if (msg == WM_SIZE) rowsChanged();
   if (msg == WM_MOUSEMOVE && rowTip_) updateRowTip(lp);
   return result;
+}
+
+POINT TListView::menuPoint() const {
+  POINT p{0, 0};
+  if (const int row = Selected(); row >= 0) {
+    ListView_EnsureVisible(Handle(), row, FALSE);
+    RECT r{};
+    r.left = LVIR_LABEL;
+    if (SendMessageW(Handle(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r))) p = {r.left, r.bottom};
+  }
+  ClientToScreen(Handle(), &p);
+  return p;
 }
 
 void TListView::ShowCutRowsInTip(TToolTip& tips) {
@@ -82,9 +100,10 @@ void TListView::updateRowTip(LPARAM point) {
   const auto row =
       static_cast<int>(SendMessageW(Handle(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
   std::wstring text;
+  if (row >= 0 && RowMarked(row)) text = markerTip_;
   if (row >= 0 && rowCut(row)) {
     for (int column = 0; column < columns_; ++column) {
-      if (column > 0) text += L'\n';
+      if (!text.empty()) text += L'\n';
       text += captions_[column] + L": " + AnsiToWide(RowText(row, column));
     }
   }
@@ -93,6 +112,57 @@ void TListView::updateRowTip(LPARAM point) {
   // The tip of the row left behind goes; the one of this row shows after the usual pause.
   rowTip_->Pop();
   rowTip_->SetText(Handle(), text);
+}
+
+void TListView::hideRowTip() {
+  if (!rowTip_ || rowTipText_.empty()) return;
+  rowTipText_.clear();
+  rowTip_->Pop();
+  rowTip_->SetText(Handle(), L"");
+}
+
+void TListView::SetRowMarker(const wchar_t* icon, std::wstring tip) {
+  markerIcon_ = icon;
+  markerTip_ = std::move(tip);
+}
+
+void TListView::SetRowMarked(int index, bool marked) {
+  LVITEMW item{};
+  item.mask = LVIF_PARAM;
+  item.iItem = index;
+  item.lParam = marked;
+  anyMarked_ = anyMarked_ || marked;
+  SendMessageW(Handle(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));  // FALSE for a bad index
+  ListView_RedrawItems(Handle(), index, index);
+}
+
+bool TListView::RowMarked(int index) const {
+  LVITEMW item{};
+  item.mask = LVIF_PARAM;
+  item.iItem = index;
+  return SendMessageW(Handle(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) && item.lParam;
+}
+
+LRESULT TListView::customDraw(NMLVCUSTOMDRAW& draw) {
+  switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      return markerIcon_ && anyMarked_ ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+    case CDDS_ITEMPREPAINT:
+      return draw.nmcd.lItemlParam ? CDRF_NOTIFYPOSTPAINT : CDRF_DODEFAULT;
+    case CDDS_ITEMPOSTPAINT: {
+      // The marker in the place of the row's image, which a marked row does not show.
+      const int size = Scale(TImageList::kDesignSize);
+      if (!marker_)
+        marker_.reset(static_cast<HICON>(LoadImageW(nullptr, markerIcon_, IMAGE_ICON, size, size, 0)));
+      RECT r{};
+      r.left = LVIR_ICON;
+      if (SendMessageW(Handle(), LVM_GETITEMRECT, draw.nmcd.dwItemSpec, reinterpret_cast<LPARAM>(&r)))
+        DrawIconEx(draw.nmcd.hdc, r.left + (r.right - r.left - size) / 2,
+                   r.top + (r.bottom - r.top - size) / 2, marker_.get(), size, size, 0, nullptr, DI_NORMAL);
+      break;
+    }
+  }
+  return CDRF_DODEFAULT;
 }
 
 void TListView::AutoSizeColumns() {
@@ -123,6 +193,7 @@ void TListView::SetSmallImages(TImageList* images) {
 }
 
 void TListView::ScaleChanged(UINT oldDpi) {
+  marker_.reset();  // made again at the new size
   // The images first: their size sets the rows' height, which the column sizes may depend on.
   // Set afresh, so that the list measures its rows again.
   if (smallImages_) {
@@ -175,10 +246,31 @@ int TListView::AddRow(const std::string& caption) {
 }
 
 void TListView::DeleteRow(int index) {
-  ++deleting_;
+  ++ownChanges_;
   ListView_DeleteItem(Handle(), index);  // FALSE for a bad index
-  --deleting_;
+  --ownChanges_;
+  hideRowTip();
   rowsChanged();
+}
+
+void TListView::ExchangeRows(int a, int b) {
+  const int n = Count();
+  if (a == b || a < 0 || b < 0 || a >= n || b >= n) return;
+  ++ownChanges_;
+  for (int column = 0; column < std::max(columns_, 1); ++column) {
+    const std::string textA = RowText(a, column);
+    SetRowText(a, column, RowText(b, column));
+    SetRowText(b, column, textA);
+  }
+  const bool markedA = RowMarked(a);
+  SetRowMarked(a, RowMarked(b));
+  SetRowMarked(b, markedA);
+  if (const int selected = Selected(); selected == a || selected == b) {
+    const int to = selected == a ? b : a;
+    SetSelected(to);
+    ListView_EnsureVisible(Handle(), to, FALSE);
+  }
+  --ownChanges_;
 }
 
 std::string TListView::RowText(int index, int column) const {
@@ -204,6 +296,7 @@ void TListView::SetRowText(int index, int column, const std::string& text) {
   item.iSubItem = column;
   item.pszText = w.data();
   SendMessageW(Handle(), LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));  // FALSE for a bad index
+  hideRowTip();
   rowsChanged();
 }
 
@@ -242,7 +335,7 @@ LRESULT TListView::HandleNotify(NMHDR* hdr) {
       if (int row = reinterpret_cast<NMITEMACTIVATE*>(hdr)->iItem; row >= 0 && OnDblClick) OnDblClick(row);
       break;
     case LVN_ITEMCHANGED: {
-      if (deleting_) break;
+      if (ownChanges_) break;
       auto* nm = reinterpret_cast<NMLISTVIEW*>(hdr);
       if ((nm->uChanged & LVIF_STATE) && nm->iItem >= 0 &&
           ((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED) && OnSelectItem) {
@@ -250,6 +343,8 @@ LRESULT TListView::HandleNotify(NMHDR* hdr) {
       }
       break;
     }
+    case NM_CUSTOMDRAW:
+      return customDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(hdr));
     case LVN_BEGINLABELEDITW:
     case LVN_BEGINLABELEDITA:
       return TRUE;  // no in-place editing

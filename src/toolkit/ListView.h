@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "toolkit/Control.h"
+#include "win/Handles.h"
 
 class TImageList;
 class TToolTip;
@@ -20,6 +21,10 @@ class TListView : public TControl {
   std::function<void(int index, bool selected)> OnSelectItem;
   // A row was double-clicked.
   std::function<void(int index)> OnDblClick;
+  // The context menu is asked for at `screen`: by a right click (the list has selected the row
+  // clicked, or cleared the selection on its empty area), by Shift+F10 or by the menu key (at the
+  // selected row, or at the list's corner).
+  std::function<void(POINT screen)> OnContextMenu;
 
   void SetShowColumnHeaders(bool show) { showHeaders_ = show; }
   // `width` is given for 96 dpi.
@@ -33,6 +38,11 @@ class TListView : public TControl {
   // A row that the list cuts off shows its whole text, a line per column, in a tip of `tips` while
   // the mouse rests on it.
   void ShowCutRowsInTip(TToolTip& tips);
+  // Marked rows show the system icon `icon` (an IDI_ value) in place of their image, and `tip`
+  // first in their tip.
+  void SetRowMarker(const wchar_t* icon, std::wstring tip);
+  void SetRowMarked(int index, bool marked);
+  bool RowMarked(int index) const;
   void ScaleChanged(UINT oldDpi) override;
 
   int Count() const;
@@ -44,6 +54,9 @@ class TListView : public TControl {
   void DeleteRow(int index);
   std::string RowText(int index, int column = 0) const;
   void SetRowText(int index, int column, const std::string& text);
+  // Rows `a` and `b` change places, with their texts and marks (not their images); the selection
+  // and the focus go with the row that has them. Not a selection change: OnSelectItem is not raised.
+  void ExchangeRows(int a, int b);
   int ImageIndex(int index) const;
   void SetImageIndex(int index, int image);
   int Selected() const;         // -1: none
@@ -65,6 +78,11 @@ class TListView : public TControl {
   // Whether the list shows less than the whole of some text of the row.
   bool rowCut(int row) const;
   void updateRowTip(LPARAM point);
+  // The tip of the row under the mouse goes with the row's text; the next move shows the new one.
+  void hideRowTip();
+  LRESULT customDraw(NMLVCUSTOMDRAW& draw);
+  // The point a menu asked for by the keyboard opens at, on the screen.
+  POINT menuPoint() const;
 
   bool showHeaders_ = true;
   int columns_ = 0;
@@ -74,5 +92,9 @@ class TListView : public TControl {
   ColumnSizing sizing_ = ColumnSizing::Given;
   TImageList* smallImages_ = nullptr;
   bool updating_ = false;
-  int deleting_ = 0;  // inside our own deletion: its notifications are not the user's
+  int ownChanges_ = 0;  // inside our own deletion or exchange: its notifications are not the user's
+  const wchar_t* markerIcon_ = nullptr;
+  std::wstring markerTip_;
+  bool anyMarked_ = false;  // until a row is marked, drawing asks nothing of each row
+  UniqueIcon marker_;       // made at the row images' size when a marked row is first drawn
 };

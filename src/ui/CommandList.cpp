@@ -22,6 +22,15 @@ void TCommandList::DeleteClick() {
   if (row >= 0) commands_.DeleteRow(row);
 }
 
+void TCommandList::Move(int step) {
+  if (const int to = MoveTarget(commands_, step); to >= 0) commands_.ExchangeRows(commands_.Selected(), to);
+}
+
+int MoveTarget(const TListView& list, int step) {
+  const int row = list.Selected();
+  return row >= 0 && row + step >= 0 && row + step < list.Count() ? row + step : -1;
+}
+
 void TCommandList::TextKeyPress(wchar_t& key) {
   if (key == L'\r') AddClick();
 }

@@ -24,6 +24,8 @@ class TCommandList {
   void TextKeyPress(wchar_t& key);
   void CommandsClick();
   void CommandsSelectItem(int index, bool selected);
+  // Moves the selected row one place up (step -1) or down (1); the field keeps its text.
+  void Move(int step);
 
  private:
   TEdit& text_;
@@ -31,3 +33,7 @@ class TCommandList {
   TSpeedButton& delete_;
   TListView& commands_;
 };
+
+// The row that the selected row of `list` changes places with when moved one place up (step -1)
+// or down (1); -1 when no row is selected or it is at that end already.
+int MoveTarget(const TListView& list, int step);

@@ -58,3 +58,12 @@ bool ApplicationFileExists(const std::string& path) {
   return FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) &&
          FileTimeToDosDateTime(&local, &date, &time);
 }
+
+bool ApplicationFileMissing(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  if (path.empty() || path.find_first_of("\\/:") != std::string::npos) return true;
+  char found[MAX_PATH];
+  const DWORD n = SearchPathA(nullptr, path.c_str(), nullptr, MAX_PATH, found, nullptr);
+  return n == 0 || n >= MAX_PATH;
+}

@@ -12,3 +12,7 @@ UniqueIcon ExtractFileIcon(const std::string& path);
 // directory and its last-write time can be expressed as an MS-DOS date and time. A pattern with
 // wildcards passes when the first entry it matches is a file.
 bool ApplicationFileExists(const std::string& path);
+
+// Whether `path` names no file the launcher could start: one attribute query for the path as
+// written (a folder is no file), and a look along the search path for a bare file name.
+bool ApplicationFileMissing(const std::string& path);

@@ -22,6 +22,7 @@ TMain::TMain(std::string settingsFile)
   buildControls();
   bindEvents();
   bindKeysAndNames();
+  bindListEditing();
   EndBuilding();
   SafeCall([this] { FormCreate(); });
 }

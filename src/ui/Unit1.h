@@ -4,6 +4,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "settings/IniFiles.h"
 #include "settings/SettingsSave.h"
@@ -95,19 +96,25 @@ class TMain : public TForm {
   void ApplicationDeleteClick();
   void ApplicationListSelectItem(int index, bool selected);
   void ApplicationListClick();
+  // Moves the selected application one place up (step -1) or down (1), with its icon.
+  void ApplicationMove(int step);
+  // Each file dropped onto the list opens the entry dialog, as "+" does, filled from the file.
+  void ApplicationListDropFiles(const std::vector<std::wstring>& files);
 
   // Appends an application row with its file's icon in the slot of the same index; returns the row.
   int AddApplication(const std::string& name, const std::string& path, const std::string& parameters);
-  // The same with the icon already at hand (a copy is kept; null: the file has none).
+  // The same with the icon already at hand (a copy is kept; null: the file has none) and whether
+  // the file is missing, which the row shows.
   int AddApplication(const std::string& name, const std::string& path, const std::string& parameters,
-                     HICON icon);
-  // Changes a row and its icon.
+                     HICON icon, bool missing);
+  // Changes a row, its icon and its mark of a missing file.
   void SetApplication(int row, const std::string& name, const std::string& path,
                       const std::string& parameters);
 
  private:
-  // Shows the application entry dialog, which adds a row or changes the selected one on "OK".
-  void showEntryDialog();
+  // Shows the application entry dialog, which adds a row or changes the selected one on "OK";
+  // returns its modal result.
+  int showEntryDialog();
   // The program-wide entry dialog, made when it is first needed (a row selected, or "+"): start-up
   // does not wait for a window that many runs never open.
   TSelectApplication& entryDialog();
@@ -116,6 +123,10 @@ class TMain : public TForm {
   void bindEvents();
   void bindCommandLists();
   void bindKeysAndNames();
+  // The keys, context menus and drops that edit the lists beyond their buttons.
+  void bindListEditing();
+  void bindCommandListEditing(TCommandList& group, TEdit& text, TSpeedButton& add, TSpeedButton& edit,
+                              TSpeedButton& del, TListView& commands);
 
   std::string settingsFile_;
   // Which lists were loaded completely (an unforeseen error while loading stops it part way, and a

@@ -2,20 +2,24 @@
 // of its file in the slot of the same index.
 #include "toolkit/Application.h"
 #include "ui/FileIcon.h"
+#include "ui/ProgramFile.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 
 int TMain::AddApplication(const std::string& name, const std::string& path, const std::string& parameters) {
-  return AddApplication(name, path, parameters, ExtractFileIcon(path).get());
+  // A file with an icon is there; only one without is looked for.
+  UniqueIcon icon = ExtractFileIcon(path);
+  return AddApplication(name, path, parameters, icon.get(), !icon && ApplicationFileMissing(path));
 }
 
 int TMain::AddApplication(const std::string& name, const std::string& path, const std::string& parameters,
-                          HICON icon) {
+                          HICON icon, bool missing) {
   int row = ApplicationList.AddRow(name);
   ApplicationList.SetRowText(row, 1, path);
   ApplicationList.SetRowText(row, 2, parameters);
   Icons.Insert(row, icon);
   ApplicationList.SetImageIndex(row, icon ? row : -1);
+  if (missing) ApplicationList.SetRowMarked(row, true);
   return row;
 }
 
@@ -27,6 +31,30 @@ void TMain::SetApplication(int row, const std::string& name, const std::string& 
   UniqueIcon icon = ExtractFileIcon(path);
   Icons.Replace(row, icon.get());
   ApplicationList.SetImageIndex(row, icon ? row : -1);
+  ApplicationList.SetRowMarked(row, !icon && ApplicationFileMissing(path));
+}
+
+void TMain::ApplicationMove(int step) {
+  const int row = ApplicationList.Selected(), to = MoveTarget(ApplicationList, step);
+  if (to < 0) return;
+  // The two image slots change places with their rows.
+  UniqueIcon moved = ApplicationList.ImageIndex(row) >= 0 ? Icons.GetIcon(row) : UniqueIcon();
+  UniqueIcon other = ApplicationList.ImageIndex(to) >= 0 ? Icons.GetIcon(to) : UniqueIcon();
+  Icons.Replace(row, other.get());
+  Icons.Replace(to, moved.get());
+  ApplicationList.ExchangeRows(row, to);
+  ApplicationList.SetImageIndex(row, other ? row : -1);
+  ApplicationList.SetImageIndex(to, moved ? to : -1);
+}
+
+void TMain::ApplicationListDropFiles(const std::vector<std::wstring>& files) {
+  // "Anuluj" leaves the files after it too.
+  for (const std::wstring& file : files) {
+    if (!ApplicationAdd.Enabled()) return;
+    EditIndex = -1;
+    entryDialog().FillOnShow(ProgramOf(file));
+    if (showEntryDialog() != mrOk) return;
+  }
 }
 
 void TMain::ApplicationAddClick() {
@@ -44,7 +72,7 @@ TSelectApplication& TMain::entryDialog() {
   return *SelectApplication;
 }
 
-void TMain::showEntryDialog() {
+int TMain::showEntryDialog() {
   TSelectApplication& dialog = entryDialog();
   dialog.OnEntered = [this](const std::string& name, const std::string& path, const std::string& parameters) {
     if (EditIndex == -1) {
@@ -54,7 +82,7 @@ void TMain::showEntryDialog() {
     }
     ApplicationList.AutoSizeColumns();
   };
-  dialog.ShowModal();
+  return dialog.ShowModal();
 }
 
 void TMain::ApplicationDeleteClick() {

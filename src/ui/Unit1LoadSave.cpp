@@ -145,20 +145,26 @@ void TMain::FormCreate() {
   const int32_t apps = listCount(ini, kApplication, appsCut);
   const std::vector<std::string> entries =
       readEntries(ini, kApplication, apps, {NameKey, PathKey, ParametersKey});
-  // A program listed several times (with other parameters, say) is asked for its icon once; the
-  // later rows copy it from the row that has it.
-  std::unordered_map<std::string, int> iconRowOfPath;
+  // A program listed several times (with other parameters, say) is asked for its icon, and looked
+  // for when it has none, once; the later rows copy it from the row that has it.
+  struct Known {
+    int iconRow;  // -1: no icon
+    bool missing;
+  };
+  std::unordered_map<std::string, Known> knownPaths;
   // Room for every icon at once: growing the image list row by row copies it again and again.
   if (Icons.Reserve(apps)) ApplicationList.SetSmallImages(&Icons);
   addRows(ApplicationList, apps, [&](int32_t i) {
     const auto at = static_cast<size_t>(i) * 3;
     const std::string& path = entries[at + 1];
-    auto known = iconRowOfPath.find(path);
-    UniqueIcon icon = known == iconRowOfPath.end() ? ExtractFileIcon(path)
-                      : known->second < 0          ? UniqueIcon()
-                                                   : Icons.GetIcon(known->second);
-    int row = AddApplication(entries[at], path, entries[at + 2], icon.get());
-    if (known == iconRowOfPath.end()) iconRowOfPath.emplace(path, icon ? row : -1);
+    auto known = knownPaths.find(path);
+    UniqueIcon icon = known == knownPaths.end()   ? ExtractFileIcon(path)
+                      : known->second.iconRow < 0 ? UniqueIcon()
+                                                  : Icons.GetIcon(known->second.iconRow);
+    const bool missing =
+        known == knownPaths.end() ? !icon && ApplicationFileMissing(path) : known->second.missing;
+    int row = AddApplication(entries[at], path, entries[at + 2], icon.get(), missing);
+    if (known == knownPaths.end()) knownPaths.emplace(path, Known{icon ? row : -1, missing});
   });
   ApplicationList.AutoSizeColumns();
   loaded_.applications = !appsCut;

@@ -34,6 +34,7 @@ TSelectApplication::TSelectApplication() : TForm(Utf8ToWide("Wybierz aplikację"
   // their labels.
   AddShortcut(VK_F4, 0, SelectFile, &Path);
   AddShortcut(VK_DOWN, MOD_ALT, SelectFile, &Path);
+  Path.AcceptDroppedFiles([this](const std::vector<std::wstring>& files) { takeFile(files.front()); });
   SelectFile.SetHint(tips_, Utf8ToWide("Wybierz plik (F4, Alt+Strzałka w dół)"));
   ApplicationName.SetAccessibleName(Label3.Caption());
   Path.SetAccessibleName(Label1.Caption());
@@ -47,9 +48,10 @@ TSelectApplication::~TSelectApplication() {
 
 void TSelectApplication::FormShow() {
   if (EditIndex == -1) {
-    ApplicationName.SetText("");
-    Path.SetText("");
-    Parameters.SetText("");
+    ApplicationName.SetCaption(filled_.name);
+    Path.SetCaption(filled_.path);
+    Parameters.SetCaption(filled_.parameters);
+    filled_ = {};
   }
   ApplicationName.SetFocus();
 }
@@ -71,7 +73,14 @@ void TSelectApplication::SelectFileClick() {
   if (!getOpenFileNameW || !getOpenFileNameW(&ofn)) return;
   file.resize(wcslen(file.c_str()));
   lastFile_ = file;
-  Path.SetCaption(file);
+  takeFile(file);
+}
+
+void TSelectApplication::takeFile(const std::wstring& file) {
+  const ProgramFile program = ProgramOf(file);
+  Path.SetCaption(program.path);
+  if (ApplicationName.Caption().empty()) ApplicationName.SetCaption(program.name);
+  if (Parameters.Caption().empty()) Parameters.SetCaption(program.parameters);
 }
 
 void TSelectApplication::OKClick() {

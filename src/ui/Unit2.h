@@ -11,6 +11,7 @@
 #include "toolkit/Label.h"
 #include "toolkit/SpeedButton.h"
 #include "toolkit/ToolTip.h"
+#include "ui/ProgramFile.h"
 
 class TSelectApplication : public TForm {
  public:
@@ -31,6 +32,8 @@ class TSelectApplication : public TForm {
   void SelectFileClick();
   void OKClick();
   void CancelClick();
+  // The next showing in adding mode starts with these texts instead of empty fields.
+  void FillOnShow(ProgramFile program) { filled_ = std::move(program); }
 
   // Event: "OK" found the three fields good, just before the dialog closes with "OK". The window
   // that shows the dialog adds or changes its row.
@@ -38,7 +41,12 @@ class TSelectApplication : public TForm {
       OnEntered;
 
  private:
+  // A file chosen or dropped onto the path: its path, and its name and parameters where those are
+  // empty.
+  void takeFile(const std::wstring& file);
+
   std::wstring lastFile_;  // the file-open dialog starts with the file chosen last time
+  ProgramFile filled_;
   TToolTip tips_;
 };
 

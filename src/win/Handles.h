@@ -78,6 +78,10 @@ struct ThemeTraits {
   static HTHEME invalid() { return nullptr; }
   static bool close(HTHEME h) { return SUCCEEDED(CloseThemeData(h)); }
 };
+struct MenuTraits {
+  static HMENU invalid() { return nullptr; }
+  static bool close(HMENU h) { return DestroyMenu(h) != FALSE; }
+};
 struct DCTraits {
   static HDC invalid() { return nullptr; }
   static bool close(HDC h) { return DeleteDC(h) != FALSE; }
@@ -94,6 +98,7 @@ using UniqueTheme = UniqueHandle<HTHEME, ThemeTraits>;
 using UniqueRegKey = UniqueHandle<HKEY, RegKeyTraits>;
 using UniqueBitmap = UniqueHandle<HBITMAP, BitmapTraits>;
 using UniqueDC = UniqueHandle<HDC, DCTraits>;
+using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 
 // A device context of the screen, released with the holder.
 class ScreenDC {

@@ -10,6 +10,7 @@
 
 #include "serial/SerialMap.h"
 #include "testing/Accessibility.h"
+#include "testing/ImageSlot.h"
 #include "testing/Program.h"
 
 namespace {
@@ -321,17 +322,21 @@ namespace {
 using wintest::PressKeys;
 using wintest::TypeKeys;
 
-// The visible file-open dialog of the process (waits up to 10 s).
-HWND waitForFileDialog(DWORD processId) {
+// A visible top-level window of the process of this class ("#32770": the file-open dialog,
+// "#32768": a menu), or null.
+HWND windowOfClass(DWORD processId, const wchar_t* windowClass) {
+  for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == processId && IsWindowVisible(w) && wintest::ClassName(w) == windowClass) return w;
+  }
+  return nullptr;
+}
+
+// The same once there is one (waits up to 10 s).
+HWND waitForWindowOfClass(DWORD processId, const wchar_t* windowClass) {
   HWND found = nullptr;
-  WaitUntil([&] {
-    for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-      DWORD pid = 0;
-      GetWindowThreadProcessId(w, &pid);
-      if (pid == processId && IsWindowVisible(w) && wintest::ClassName(w) == L"#32770") found = w;
-    }
-    return found != nullptr;
-  });
+  WaitUntil([&] { return (found = windowOfClass(processId, windowClass)) != nullptr; });
   return found;
 }
 
@@ -396,7 +401,7 @@ TEST_F(Flow, TheWholeJobByKeyboardAlone) {
   TypeKeys(L"B");
   PressKeys(VK_TAB);
   PressKeys(VK_F4);
-  HWND open = waitForFileDialog(app_->processId());
+  HWND open = waitForWindowOfClass(app_->processId(), L"#32770");
   ASSERT_NE(open, nullptr);
   TypeKeys(exePath);
   PressKeys(VK_RETURN);
@@ -413,7 +418,7 @@ TEST_F(Flow, TheWholeJobByKeyboardAlone) {
   // Alt+Down opens the file-open dialog too; cancelled, it changes nothing.
   PressKeys(VK_TAB);
   PressKeys(VK_DOWN, MOD_ALT);
-  open = waitForFileDialog(app_->processId());
+  open = waitForWindowOfClass(app_->processId(), L"#32770");
   ASSERT_NE(open, nullptr);
   PressKeys(VK_ESCAPE);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(open) || !IsWindowVisible(open); }));
@@ -472,6 +477,149 @@ TEST_F(Flow, TheWholeJobByKeyboardAlone) {
             "[SendBefore]\r\nCount=1\r\nCommand[0]=ATZ1\r\n"
             "[Application]\r\nCount=1\r\nName[0]=A2\r\nPath[0]=" +
                 exe() + "\r\nParameters[0]=-a\r\n[SendAfter]\r\nCount=1\r\nCommand[0]=X0\r\n");
+}
+
+// A shortcut made as the shell makes one.
+void makeShortcut(const fs::path& link, const fs::path& target, const std::wstring& arguments) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  IShellLinkW* shellLink = nullptr;
+  IPersistFile* file = nullptr;
+  ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                         reinterpret_cast<void**>(&shellLink))));
+  shellLink->SetPath(target.c_str());
+  shellLink->SetArguments(arguments.c_str());
+  if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    EXPECT_TRUE(SUCCEEDED(file->Save(link.c_str(), TRUE)));
+    file->Release();
+  }
+  shellLink->Release();
+  CoUninitialize();
+}
+
+TEST_F(Flow, ListsAreEditedByKeysMenusAndDrops) {
+  const fs::path tool = home_ / "tool.cmd", missing = home_ / "brak.exe", shortcut = home_ / "Skrot.lnk";
+  WriteBytes(tool, "@echo off\r\n");
+  makeShortcut(shortcut, tool, L"-v");
+  ASSERT_TRUE(serialtest::WriteSerialMap(serialtest::Ports({"COM1"})));
+  const std::string settings =
+      "[Settings]\r\nRS232Connect=1\r\nRS232Port=COM1\r\nRS232BaudRate=9600\r\nCR=0\r\nLF=1\r\n"
+      "SendBefore=1\r\nStartApplication=1\r\nInterval=5\r\nSendAfter=1\r\n";
+  start(settings + "[SendBefore]\r\nCount=3\r\nCommand[0]=A\r\nCommand[1]=B\r\nCommand[2]=C\r\n" +
+        "[Application]\r\nCount=2\r\nName[0]=Brak\r\nPath[0]=" + missing.string() +
+        "\r\nParameters[0]=\r\nName[1]=Own\r\nPath[1]=" + exe() + "\r\nParameters[1]=-x\r\n");
+  MainWindow& m = main();
+  HWND commands = m.sendBeforeCommands, apps = m.applications;
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == m.window; }));
+  auto rows = [](HWND list, Texts expected) {
+    return WaitUntil([&] { return wintest::Rows(list) == expected; });
+  };
+  auto menu = [&] { return waitForWindowOfClass(app_->processId(), L"#32768"); };
+  auto menuClosed = [&] { return WaitUntil([&] { return !windowOfClass(app_->processId(), L"#32768"); }); };
+  // Whether a row shows an image: more than the background's colours where it goes.
+  auto imageShown = [&](int row) {
+    std::vector<uint32_t> pixels = wintest::ScreenPixels(apps, wintest::RowRect(apps, row, LVIR_ICON));
+    std::sort(pixels.begin(), pixels.end());
+    return std::unique(pixels.begin(), pixels.end()) - pixels.begin() > 2;
+  };
+  auto tipOf = [&](int row) {
+    const POINT p = wintest::RowCentre(apps, row);
+    return wintest::TipText(apps, &p);
+  };
+  const std::wstring notFound = L"Nie znaleziono pliku";
+
+  // The missing program is marked where its icon would be, and its tip says so.
+  EXPECT_TRUE(WaitUntil([&] { return imageShown(0); }));
+  EXPECT_EQ(wintest::RowImage(apps, 0), -1);
+  EXPECT_TRUE(WaitUntil([&] { return tipOf(0).substr(0, notFound.size()) == notFound; }));
+  EXPECT_NE(tipOf(1).substr(0, notFound.size()), notFound);
+
+  // Alt+Up moves the selected command up; the selection and the keys go with it.
+  wintest::ClickRow(commands, 2);
+  ASSERT_TRUE(WaitUntil([&] { return wintest::SelectedRow(commands) == 2; }));
+  PressKeys(VK_UP, MOD_ALT);
+  ASSERT_TRUE(rows(commands, {L"A", L"C", L"B"}));
+  EXPECT_EQ(wintest::SelectedRow(commands), 1);
+  PressKeys(VK_UP);
+  ASSERT_TRUE(WaitUntil([&] { return wintest::SelectedRow(commands) == 0; }));
+  // A right click selects its row and opens the list's menu, where G moves the row up.
+  wintest::ClickRow(commands, 1, true);
+  ASSERT_NE(menu(), nullptr);
+  EXPECT_EQ(wintest::SelectedRow(commands), 1);
+  TypeKeys(L"g");
+  ASSERT_TRUE(rows(commands, {L"C", L"A", L"B"}));
+  EXPECT_EQ(wintest::SelectedRow(commands), 0);
+  // Shift+F10 opens it below the selected row's text; Ł moves the row down.
+  ASSERT_TRUE(menuClosed());
+  PressKeys(VK_F10, MOD_SHIFT);
+  HWND open = menu();
+  ASSERT_NE(open, nullptr);
+  RECT at, label = wintest::RowRect(commands, 0, LVIR_LABEL);
+  GetWindowRect(open, &at);
+  MapWindowPoints(commands, nullptr, reinterpret_cast<POINT*>(&label), 2);
+  EXPECT_EQ(at.left, label.left);
+  EXPECT_EQ(at.top, label.bottom);
+  TypeKeys(L"ł");
+  ASSERT_TRUE(rows(commands, {L"A", L"C", L"B"}));
+  // Insert in the list adds the field's text (the selected row's, here), as "+" does.
+  PressKeys(VK_INSERT);
+  ASSERT_TRUE(rows(commands, {L"A", L"C", L"B", L"C"}));
+
+  // Dropped files open the entry dialog one after the other, filled from each file: the name from
+  // the program's version information, a shortcut's target, arguments and name.
+  const std::wstring exePath = (dir_.Path() / "Konfigurator.exe").wstring();
+  wintest::DropFiles(apps, {exePath, shortcut.wstring()});
+  HWND dialog = app_->waitForWindow(kEntryDialog);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return fields(dialog) == Texts{L"Tarvenik - Konfigurator", exePath, L""}; }));
+  PressKeys(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] {
+    return IsWindowVisible(dialog) && fields(dialog) == Texts{L"Skrot", tool.wstring(), L"-v"};
+  }));
+  PressKeys(VK_RETURN);
+  ASSERT_TRUE(rows(apps, {L"Brak", L"Own", L"Tarvenik - Konfigurator", L"Skrot"}));
+  // The batch file is there, and shows no icon.
+  EXPECT_EQ(wintest::RowImage(apps, 3), -1);
+  EXPECT_NE(tipOf(3).substr(0, notFound.size()), notFound);
+  // A file dropped onto the path field fills it, and the empty name.
+  dialog = openEntryDialog(m.plus[1]);
+  ASSERT_NE(dialog, nullptr);
+  wintest::DropFiles(wintest::Children(dialog, L"Edit").at(1), {tool.wstring()});
+  ASSERT_TRUE(WaitUntil([&] { return fields(dialog) == Texts{L"tool", tool.wstring(), L""}; }));
+  closeWith(dialog, VK_ESCAPE);
+
+  // Alt+Down moves the missing program down with its mark, the other row up with its icon; the tip
+  // shown goes with its row.
+  wintest::ClickRow(apps, 0);
+  ASSERT_TRUE(WaitUntil([&] { return wintest::SelectedRow(apps) == 0; }));
+  ASSERT_EQ(tipOf(0).substr(0, notFound.size()), notFound);
+  PressKeys(VK_DOWN, MOD_ALT);
+  ASSERT_TRUE(rows(apps, {L"Own", L"Brak", L"Tarvenik - Konfigurator", L"Skrot"}));
+  EXPECT_EQ(wintest::TipText(apps), L"");
+  EXPECT_EQ(wintest::SelectedRow(apps), 1);
+  EXPECT_EQ(wintest::RowImage(apps, 0), 0);
+  EXPECT_EQ(wintest::RowImage(apps, 1), -1);
+  EXPECT_EQ(tipOf(1).substr(0, notFound.size()), notFound);
+  // The tip of a deleted row (cut off, it shows the whole row) goes with it.
+  wintest::ClickRow(apps, 2);
+  ASSERT_TRUE(WaitUntil([&] { return wintest::SelectedRow(apps) == 2; }));
+  ASSERT_NE(tipOf(2), L"");
+  PressKeys(VK_DELETE);
+  ASSERT_TRUE(rows(apps, {L"Own", L"Brak", L"Skrot"}));
+  EXPECT_EQ(wintest::TipText(apps), L"");
+  // The menu key opens the menu too; Esc closes only the menu.
+  PressKeys(VK_APPS);
+  ASSERT_NE(menu(), nullptr);
+  PressKeys(VK_ESCAPE);
+  ASSERT_TRUE(menuClosed());
+
+  pressOk();
+  EXPECT_EQ(ReadBytes(file()),
+            settings +
+                "[SendBefore]\r\nCount=4\r\nCommand[0]=A\r\nCommand[1]=C\r\nCommand[2]=B\r\n"
+                "Command[3]=C\r\n[Application]\r\nCount=3\r\nName[0]=Own\r\nPath[0]=" +
+                exe() + "\r\nParameters[0]=-x\r\nName[1]=Brak\r\nPath[1]=" + missing.string() +
+                "\r\nParameters[1]=\r\nName[2]=Skrot\r\nPath[2]=" + tool.string() +
+                "\r\nParameters[2]=-v\r\n[SendAfter]\r\nCount=0\r\n");
 }
 
 TEST_F(Flow, ADoubleClickOnAnApplicationRowOpensItForChanging) {

@@ -1,6 +1,6 @@
 #pragma once
-// Reading one slot of an image list, or its image size, as the list stores it, for tests that
-// compare icons.
+// Reading one slot of an image list, or its image size, as the list stores it, or what the screen
+// shows of a window, for tests that compare icons.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -37,6 +37,18 @@ inline std::vector<uint32_t> BitmapPixels(HBITMAP bmp, const RECT& r) {
     for (int x = r.left; x < r.right; ++x)
       out.push_back(all[static_cast<size_t>(y) * bm.bmWidth + x] & 0xFFFFFF);
   return out;
+}
+
+// What the screen shows of `r`, a rectangle of the client area of `w` (a window of any process).
+inline std::vector<uint32_t> ScreenPixels(HWND w, RECT r) {
+  MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  ScreenDC screen;
+  UniqueBitmap bmp(CreateCompatibleBitmap(screen.get(), r.right - r.left, r.bottom - r.top));
+  {
+    MemoryDC copy(screen.get(), bmp.get());
+    BitBlt(copy.get(), 0, 0, r.right - r.left, r.bottom - r.top, screen.get(), r.left, r.top, SRCCOPY);
+  }
+  return BitmapPixels(bmp.get(), {0, 0, r.right - r.left, r.bottom - r.top});
 }
 
 // Slot `index` of `list`; empty when there is none.

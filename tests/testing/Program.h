@@ -4,6 +4,7 @@
 // its windows show.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <chrono>
@@ -171,10 +172,11 @@ inline HWND FocusOf(HWND w) {
   return info.hwndFocus;
 }
 
-// A left click at a point of the window's client area.
-inline void ClickAt(HWND w, POINT p) {
-  PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-  PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+// A left (or right) click at a point of the window's client area.
+inline void ClickAt(HWND w, POINT p, bool right = false) {
+  PostMessageW(w, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON,
+               MAKELPARAM(p.x, p.y));
+  PostMessageW(w, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
 }
 
 inline void Click(HWND w) {
@@ -303,19 +305,80 @@ inline int SelectedRow(HWND list) {
   return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-// The middle of a row.
-inline POINT RowCentre(HWND list, int row) {
+// A row's rectangle in the list's client area: the whole row, its image's place (LVIR_ICON) or
+// its text (LVIR_LABEL).
+inline RECT RowRect(HWND list, int row, int part = LVIR_BOUNDS) {
   RemoteMemory mem(list, sizeof(RECT));
   RECT r{};
-  r.left = LVIR_BOUNDS;
+  r.left = part;
   mem.write(&r, sizeof r);
   SendMessageW(list, LVM_GETITEMRECT, row, mem.param());
   mem.read(&r, sizeof r);
+  return r;
+}
+
+// The middle of a row, scrolled into view as a user would.
+inline POINT RowCentre(HWND list, int row) {
+  SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
+  const RECT r = RowRect(list, row);
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-// A click on the middle of a row.
-inline void ClickRow(HWND list, int row) { ClickAt(list, RowCentre(list, row)); }
+// A click (a right click) on the middle of a row.
+inline void ClickRow(HWND list, int row, bool right = false) { ClickAt(list, RowCentre(list, row), right); }
+
+// The text the tip of `tool` (a control of another process) shows; with `hover`, once the mouse has
+// moved onto that point of it, so that the control can choose the text.
+inline std::wstring TipText(HWND tool, const POINT* hover = nullptr) {
+  if (hover) SendMessageW(tool, WM_MOUSEMOVE, 0, MAKELPARAM(hover->x, hover->y));
+  DWORD pid = 0;
+  GetWindowThreadProcessId(tool, &pid);
+  constexpr size_t kChars = 1024;
+  RemoteMemory mem(tool, sizeof(TTTOOLINFOW) + kChars * sizeof(wchar_t));
+  TTTOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = GetParent(tool);
+  ti.uId = reinterpret_cast<UINT_PTR>(tool);
+  ti.lpszText = reinterpret_cast<wchar_t*>(mem.address() + sizeof ti);
+  // The tip window among the process's windows that knows the control.
+  for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner != pid || ClassName(w) != TOOLTIPS_CLASSW) continue;
+    std::wstring text(kChars, L'\0');
+    mem.write(&ti, sizeof ti);
+    mem.write(text.data(), text.size() * sizeof(wchar_t), sizeof ti);
+    if (!SendMessageW(w, TTM_GETTOOLINFOW, 0, mem.param())) continue;
+    mem.write(&ti, sizeof ti);
+    SendMessageW(w, TTM_GETTEXTW, kChars, mem.param());
+    mem.read(text.data(), text.size() * sizeof(wchar_t), sizeof ti);
+    return text.c_str();
+  }
+  return L"(no tip)";
+}
+
+// Files dropped onto a window of another process as the shell drops them: a WM_DROPFILES with the
+// file names in a block of the receiving process, which the receiver finishes.
+inline void DropFiles(HWND target, const std::vector<std::wstring>& files) {
+  std::wstring names;
+  for (const std::wstring& f : files) names += f + L'\0';
+  names += L'\0';
+  DROPFILES header{};
+  header.pFiles = sizeof header;
+  header.fWide = TRUE;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(target, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+  const size_t size = sizeof header + names.size() * sizeof(wchar_t);
+  void* block = process ? VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE) : nullptr;
+  if (block) {
+    WriteProcessMemory(process, block, &header, sizeof header, nullptr);
+    WriteProcessMemory(process, static_cast<char*>(block) + sizeof header, names.data(),
+                       names.size() * sizeof(wchar_t), nullptr);
+    PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+  }
+  if (process) CloseHandle(process);
+}
 
 // A double click on the middle of a row: a click, then the second press and its release.
 inline void DoubleClickRow(HWND list, int row) {

@@ -751,13 +751,13 @@ TEST_F(Flow, OkAsksBeforeReplacingAFileTheWindowDoesNotShow) {
     boxes_.reset();
     ASSERT_TRUE(WaitUntil([&] { return enabled(main().window); }));
     wintest::Click(main().ok);
-    HWND box = waitForFileDialog(app_->processId());
+    HWND box = waitForWindowOfClass(app_->processId(), L"#32770");
     EXPECT_EQ(wintest::WindowText(box), L"Tarvenik");
     wintest::PressKey(wintest::FocusOf(box), VK_RETURN);  // the default: "Nie"
     ASSERT_TRUE(WaitUntil([&] { return enabled(main().window); }));
     EXPECT_EQ(ReadBytes(file()), before);
     wintest::Click(held ? main().ok : wintest::Child(main().window, L"Anuluj"));
-    if (held) PostMessageW(waitForFileDialog(app_->processId()), WM_COMMAND, IDYES, 0);
+    if (held) PostMessageW(waitForWindowOfClass(app_->processId(), L"#32770"), WM_COMMAND, IDYES, 0);
     EXPECT_EQ(app_->waitForExit(), 0);
     EXPECT_EQ(ReadBytes(file()).find("Interval=5\r\n") != std::string::npos, held);
   }

@@ -547,13 +547,6 @@ TEST_F(Flow, AScreenReaderHearsTheNameOfEveryControl) {
   CoUninitialize();
 }
 
-TEST_F(Flow, ABaudRateThatIsNoNumberHidesNothingElse) {
-  start("[Settings]\r\nRS232BaudRate=abc\r\n[SendBefore]\r\nCount=1\r\nCommand[0]=ATZ\r\n", true);
-  addCommand(main().sendBeforeText, main().sendBeforeCommands, L"ATNEW");
-  pressOk();
-  EXPECT_NE(ReadBytes(file()).find("Count=2\r\nCommand[0]=ATZ\r\nCommand[1]=ATNEW\r\n"), std::string::npos);
-}
-
 TEST_F(Flow, OkAsksBeforeReplacingAFileTheWindowDoesNotShow) {
   // Held by a program that lets no one else open it while the window starts, or too large to read.
   for (const bool held : {true, false}) {

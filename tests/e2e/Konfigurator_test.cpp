@@ -96,7 +96,7 @@ TEST(Konfigurator, HelpShowsTheReadMeAndTheProgramGoesOn) {
 }
 
 // The program reports an error beginning with `start` before its window shows, then opens the
-// window anyway and ends normally on Esc.
+// window anyway, with the one command before of the file, and ends normally on Esc.
 void expectReportThenWindow(Running& app, const std::wstring& start) {
   wintest::MessageBoxWatcher watcher(app.processId());
   auto seen = watcher.waitFor(1, std::chrono::seconds(10));
@@ -104,6 +104,7 @@ void expectReportThenWindow(Running& app, const std::wstring& start) {
   EXPECT_EQ(seen[0].text.rfind(start, 0), 0u);
   HWND main = app.waitForWindow(kTitle);
   ASSERT_NE(main, nullptr);
+  EXPECT_EQ(wintest::RowCount(wintest::Children(main, L"SysListView32").at(0)), 1);
   // The box is answered; the key goes to the window once the box is gone and the window takes input.
   ASSERT_TRUE(wintest::WaitUntil(
       [&] { return FindWindowW(L"#32770", nullptr) == nullptr && IsWindowEnabled(main); }));
@@ -122,7 +123,8 @@ TEST(Konfigurator, ShowsTheBuiltInMessagesInPolishWithTheShippedCatalogue) {
   TempDir dir;
   fs::copy_file(program().parent_path() / "locale" / "pl" / "LC_MESSAGES" / "default.mo",
                 polishCatalogueDir(dir.Path()) / "default.mo");
-  std::ofstream(dir.Path() / "Tarvenik.ini") << "[Settings]\r\nRS232BaudRate=abc\r\n";
+  std::ofstream(dir.Path() / "Tarvenik.ini")
+      << "[Settings]\r\nRS232BaudRate=abc\r\n[SendBefore]\r\nCount=1\r\nCommand[0]=AT\r\n";
   Running app(program(), dir.Path(), L"pl_PL.UTF-8");
   // The loading error, in Polish.
   expectReportThenWindow(app, L"'abc' nie jest prawid");

@@ -18,7 +18,7 @@ void check(bool condition) {
   if (!condition) std::abort();
 }
 
-bool blank(char c) { return c == ' ' || c == '\t'; }
+bool blank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a'; }
 
 std::string trimmed(const std::string& s) {
   size_t begin = 0, end = s.size();

@@ -28,7 +28,6 @@ const char kFile[] =
     "Command[9]=x=y=z\r\n"
     "Command[10]=\"\"\r\n"
     "Command[11]=\"\r\n"
-    "\vCommand[13]\f=\x1a\f value \v\t\r\n"
     "Long=@\r\n"
     "[Other]\r\n"
     "Command[12]=elsewhere\r\n";

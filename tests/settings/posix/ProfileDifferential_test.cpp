@@ -137,17 +137,15 @@ TEST(ProfileDifferential, OursBehavesLikeTheSystems) {
   EXPECT_EQ(withoutCarriageReturns(ReadBytes(ours)), withoutCarriageReturns(ReadBytes(system)));
 }
 
-// Every blank the system drops around names and values, and quotation marks inside blanks. The
-// system rewrites such lines when it writes the file, so only reads are compared.
+// Every blank the system drops around names and values, and quotation marks inside blanks (only
+// read: the system rewrites such lines when it writes).
 TEST(ProfileDifferential, ReadsDropTheSameBlanks) {
   TempDir dir;
   const std::string file = dir.File("blanks.ini");
-  WriteBytes(file, "[S]\r\n\vBlanked\f=\x1a\f v \v\t\r\nQuoted= \"x\"\x1a\r\n");
+  WriteBytes(file, "[S]\r\n\vBlanked\f=\x1a\f \"v\" \v\t\r\n");
   ProfileStandIn profile{std::chrono::milliseconds(0)};
-  for (const char* key : {"Blanked", "Quoted"}) {
-    char ours[64], system[64];
-    const size_t n = profile.GetString("S", key, "", ours, sizeof ours, file.c_str());
-    const DWORD m = GetPrivateProfileStringA("S", key, "", system, sizeof system, file.c_str());
-    EXPECT_EQ(std::string(ours, n), std::string(system, m)) << key;
-  }
+  char ours[64], system[64];
+  const size_t n = profile.GetString("S", "Blanked", "", ours, sizeof ours, file.c_str());
+  const DWORD m = GetPrivateProfileStringA("S", "Blanked", "", system, sizeof system, file.c_str());
+  EXPECT_EQ(std::string(ours, n), std::string(system, m));
 }

@@ -10,7 +10,9 @@ KeepFault WhyNotKept(std::wstring_view typed) {
   const std::string ansi = WideToAnsi(typed);
   if (ValueReadBack(ansi, ansi.size()) != ansi) {
     if (IsBlank(ansi.front()) || IsBlank(ansi.back())) return KeepFault::Blanks;
-    return ansi.find_first_of("\r\n") == std::string::npos ? KeepFault::Quotes : KeepFault::LineBreak;
+    // Otherwise a pair of quotation marks, or a line break: only the first line is written, and
+    // what follows it is dropped.
+    if (ansi.find_first_of("\r\n") == std::string::npos) return KeepFault::Quotes;
   }
   if (!AnsiHoldsExactly(typed)) return KeepFault::CodePage;
   if (ansi.size() > TIniFile::kReadBufferSize - 1) return KeepFault::TooLong;

@@ -22,9 +22,6 @@ std::string KeptText(TControl& field) {
     case KeepFault::Blanks:
       message = "Tekst nie może zaczynać się ani kończyć spacją!";
       break;
-    case KeepFault::LineBreak:
-      message = "Tekst musi mieścić się w jednym wierszu!";
-      break;
     case KeepFault::Quotes:
       message = "Tekst nie może zaczynać się i kończyć tym samym cudzysłowem!";
       break;

@@ -17,9 +17,10 @@ void check(bool condition) {
 }
 
 std::string trimmed(std::string s) {
-  size_t begin = s.find_first_not_of(" \t");
+  const char* blanks = " \t\v\f\x1a";
+  size_t begin = s.find_first_not_of(blanks);
   if (begin == std::string::npos) return std::string();
-  return s.substr(begin, s.find_last_not_of(" \t") + 1 - begin);
+  return s.substr(begin, s.find_last_not_of(blanks) + 1 - begin);
 }
 
 bool sameName(const std::string& a, const std::string& b) {

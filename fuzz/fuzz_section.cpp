@@ -18,7 +18,7 @@ void check(bool condition) {
   if (!condition) std::abort();
 }
 
-bool blank(char c) { return c == ' ' || c == '\t'; }
+bool blank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a'; }
 
 std::string trimmed(const std::string& s) {
   size_t begin = 0, end = s.size();
@@ -91,7 +91,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (size_t i = 0; i < keys.size(); ++i) {
     auto line =
         std::find_if(lines->begin(), lines->end(), [&](const auto& l) { return sameKey(l.first, keys[i]); });
-    std::string expected = line == lines->end() ? defaultValue : line->second;
+    // A key read gives the first line of the value only.
+    std::string expected = line == lines->end()
+                               ? defaultValue
+                               : trimmed(line->second.substr(0, line->second.find_first_of("\r\n")));
     const bool quoted = line != lines->end() && expected.size() >= 2 &&
                         (expected[0] == '"' || expected[0] == '\'') && expected.back() == expected[0];
     if (quoted) expected = expected.substr(1, expected.size() - 2);

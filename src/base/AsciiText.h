@@ -14,8 +14,9 @@ constexpr bool SameAsciiText(std::string_view a, std::string_view b) {
   return true;
 }
 
-// A space or a tab: what surrounds names and values in the settings file without being part of them.
-constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// What surrounds names and values in the settings file without being part of them: the characters
+// the profile functions drop at their ends (Ctrl+Z is an old end-of-file mark).
+constexpr bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a'; }
 
 // The text without the characters at either end for which `cut` is true.
 template <typename Char, typename Cut>

@@ -1,7 +1,6 @@
 #include "catalogue/gnugettext.h"
 
 #include <algorithm>
-#include <mutex>
 #include <utility>
 
 #include "base/Exception.h"
@@ -39,23 +38,18 @@ std::string translatedOrAsBuilt(std::string_view text, Translate translate) {
 // ---- TDomain ----
 
 void TDomain::SetDirectory(std::string directory) {
-  std::unique_lock lock(lock_);
   close();
   directory_ = std::move(directory);
   mayTry_ = true;
 }
 
 void TDomain::SetLanguage(std::string language) {
-  std::unique_lock lock(lock_);
   close();
   language_ = std::move(language);
   mayTry_ = true;
 }
 
-bool TDomain::IsOpen() {
-  std::shared_lock lock(lock_);
-  return open_;
-}
+bool TDomain::IsOpen() { return open_; }
 
 void TDomain::close() {
   catalogue_.Detach();
@@ -101,22 +95,12 @@ std::optional<TOpenFailure> TDomain::openCatalogue() {
 }
 
 std::string TDomain::Translate(std::string_view key, std::optional<TOpenFailure>& failure) {
-  {
-    std::shared_lock lock(lock_);
-    if (open_) return AddCarriageReturnsBeforeLineFeeds(catalogue_.Find(key).value_or(key));
-    if (!mayTry_) return AddCarriageReturnsBeforeLineFeeds(key);
-  }
-  {
-    std::unique_lock lock(lock_);
-    if (!open_ && mayTry_) failure = openCatalogue();
-  }
+  if (!open_ && mayTry_) failure = openCatalogue();
   if (failure) return {};
-  std::shared_lock lock(lock_);
   return AddCarriageReturnsBeforeLineFeeds(open_ ? catalogue_.Find(key).value_or(key) : key);
 }
 
 std::optional<std::string> TDomain::FindIfOpen(std::string_view key) {
-  std::shared_lock lock(lock_);
   if (!open_) return std::nullopt;
   auto found = catalogue_.Find(key);
   if (!found || found->empty() || !IsWellFormedUtf8(*found)) return std::nullopt;
@@ -130,29 +114,19 @@ TGnuGettextInstance::TGnuGettextInstance(const TAssemblyAnalyzer& embedded, std:
 
 TDomain& TGnuGettextInstance::Domain(std::string_view name) {
   // Lookups come in runs in one domain: the last one found is tried first. Domains live as long as
-  // the instance and their names never change, so the pointer needs no lock.
-  if (TDomain* last = lastDomain_.load(std::memory_order_acquire); last && last->Name() == name) return *last;
-  TDomain* found = nullptr;
-  {
-    std::shared_lock lock(domainsLock_);
-    if (auto it = domains_.find(name); it != domains_.end()) found = it->second.get();
+  // the instance and their names never change.
+  if (lastDomain_ && lastDomain_->Name() == name) return *lastDomain_;
+  auto& slot = domains_[std::string(name)];
+  if (!slot) {
+    slot = std::make_unique<TDomain>(std::string(name), embedded_);
+    slot->SetDirectory(defaultDirectory_);
+    slot->SetLanguage(language_);
   }
-  if (!found) {
-    std::unique_lock lock(domainsLock_);
-    auto& slot = domains_[std::string(name)];
-    if (!slot) {
-      slot = std::make_unique<TDomain>(std::string(name), embedded_);
-      slot->SetDirectory(defaultDirectory_);
-      slot->SetLanguage(language_);
-    }
-    found = slot.get();
-  }
-  lastDomain_.store(found, std::memory_order_release);
-  return *found;
+  lastDomain_ = slot.get();
+  return *lastDomain_;
 }
 
 void TGnuGettextInstance::UseLanguage(const std::string& language) {
-  std::unique_lock lock(domainsLock_);
   language_ = language;
   for (auto& [name, domain] : domains_) domain->SetLanguage(language);
 }
@@ -164,13 +138,8 @@ void TGnuGettextInstance::BindTextDomain(std::string_view domain, std::string di
 }
 
 std::string TGnuGettextInstance::OwnText(const char* text) {
-  TDomain* domain = nullptr;
-  {
-    std::shared_lock lock(domainsLock_);
-    if (auto it = domains_.find("default"); it != domains_.end()) domain = it->second.get();
-  }
-  if (domain)
-    if (auto found = domain->FindIfOpen(text)) return Utf8ToAnsi(*found);
+  if (auto it = domains_.find("default"); it != domains_.end())
+    if (auto found = it->second->FindIfOpen(text)) return Utf8ToAnsi(*found);
   return text;
 }
 
@@ -221,14 +190,14 @@ std::wstring TGnuGettextInstance::TranslateInDomain(std::string_view domain, std
 TGettextLayer::TGettextLayer(const std::string& exePath, const TLocaleQueries& queries,
                              uint64_t firstRecord) {
   embedded_.Analyze(exePath, firstRecord);
-  resourceDomains_ = std::make_unique<TDomainList>();
+  resourceDomains_ = std::make_unique<std::vector<TDomain*>>();
   size_t slash = exePath.find_last_of(kPathDelimiter == '/' ? "/" : "\\/");
   std::string exeDirectory = slash == std::string::npos ? std::string() : exePath.substr(0, slash + 1);
   instance_ = std::make_unique<TGnuGettextInstance>(embedded_, exeDirectory + "locale" + kPathDelimiter);
   instance_->UseLanguage(ChooseLanguage(queries));
   instance_->BindTextDomain("default", exeDirectory + "locale" + kPathDelimiter);
   instance_->TextDomain("default");
-  resourceDomains_->domains.push_back(&instance_->Domain("default"));
+  resourceDomains_->push_back(&instance_->Domain("default"));
 }
 
 void TGettextLayer::Release() {
@@ -238,14 +207,12 @@ void TGettextLayer::Release() {
 
 void TGettextLayer::AddResourceStringDomain(const std::string& domain) {
   if (!resourceDomains_ || !instance_) return;
-  std::unique_lock lock(resourceDomains_->lock);
-  resourceDomains_->domains.push_back(&instance_->Domain(domain));
+  resourceDomains_->push_back(&instance_->Domain(domain));
 }
 
 std::string TGettextLayer::ResourceStringTranslationUtf8(std::string_view text) {
   if (!resourceDomains_ || !instance_) return std::string(text);
-  std::shared_lock lock(resourceDomains_->lock);
-  for (TDomain* domain : resourceDomains_->domains) {
+  for (TDomain* domain : *resourceDomains_) {
     std::string result = instance_->TranslateUtf8InDomain(*domain, text);
     if (result != text) return result;
   }
@@ -253,12 +220,10 @@ std::string TGettextLayer::ResourceStringTranslationUtf8(std::string_view text) 
 }
 
 void TGettextLayer::KeepProblem(const std::string& message) {
-  std::lock_guard lock(problemLock_);
   if (!problem_ && !problemTaken_) problem_ = message;
 }
 
 std::optional<std::string> TGettextLayer::TakeProblem() {
-  std::lock_guard lock(problemLock_);
   problemTaken_ = true;
   return std::exchange(problem_, std::nullopt);
 }

@@ -2,12 +2,9 @@
 // Run-time translation of the built-in message texts from GNU gettext catalogues (.mo) found
 // beside the executable: locale/<language>/LC_MESSAGES/<domain>.mo, in the language chosen at
 // start-up. Catalogues are mapped into memory, opened lazily at most once, and searched in place.
-#include <atomic>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
-#include <shared_mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,8 +48,8 @@ class TDomain {
   const std::string& Name() const { return name_; }
 
  private:
-  std::optional<TOpenFailure> openCatalogue();  // with lock_ held for writing
-  void close();                                 // with lock_ held for writing
+  std::optional<TOpenFailure> openCatalogue();
+  void close();
 
   const std::string name_;
   const TAssemblyAnalyzer& embedded_;
@@ -62,9 +59,6 @@ class TDomain {
   bool mayTry_ = true;
   TFileMap map_;
   TMoCatalogue catalogue_;
-  // Written while the catalogue is opened or closed; a search holds it for reading so that a
-  // catalogue can never be unmapped under it.
-  std::shared_mutex lock_;
 };
 
 // The translation instance: the domains, the current domain, the language.
@@ -99,8 +93,7 @@ class TGnuGettextInstance {
   std::string language_;
   std::string currentDomain_ = "default";
   std::map<std::string, std::unique_ptr<TDomain>, TLessNoCase> domains_;  // "DEFAULT" is "default"
-  std::shared_mutex domainsLock_;
-  std::atomic<TDomain*> lastDomain_{nullptr};
+  TDomain* lastDomain_ = nullptr;                                         // the domain found last
 };
 
 // Everything set-up builds, owned in one place and freed in the reverse order.
@@ -128,15 +121,10 @@ class TGettextLayer {
   std::optional<std::string> TakeProblem();
 
  private:
-  struct TDomainList {
-    std::vector<TDomain*> domains;  // the instance's, found once when added
-    std::shared_mutex lock;
-  };
-
   TAssemblyAnalyzer embedded_;
-  std::unique_ptr<TDomainList> resourceDomains_;
+  // The instance's domains, found once when added; none once released.
+  std::unique_ptr<std::vector<TDomain*>> resourceDomains_;
   std::unique_ptr<TGnuGettextInstance> instance_;
-  std::mutex problemLock_;
   std::optional<std::string> problem_;
   bool problemTaken_ = false;
 };

@@ -11,7 +11,7 @@ void startOrStopTimer(HWND window, UINT_PTR id, UINT interval) {
 
 }  // namespace
 
-SupportSeams& TheSupportSeams() {
-  static SupportSeams seams{startOrStopTimer, [](int) {}};
+ControlsSeams& TheControlsSeams() {
+  static ControlsSeams seams{startOrStopTimer};
   return seams;
 }

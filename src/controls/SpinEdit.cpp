@@ -93,13 +93,13 @@ void TTimerSpeedButton::SetGlyph(HIMAGELIST images, int index) {
 }
 
 void TTimerSpeedButton::startTimer(UINT interval) {
-  TheSupportSeams().timer(Handle(), kRepeatTimer, interval);  // replaces a running one
+  TheControlsSeams().timer(Handle(), kRepeatTimer, interval);  // replaces a running one
   timerInterval_ = interval;
 }
 
 void TTimerSpeedButton::stopTimer() {
   if (timerInterval_ == 0) return;
-  if (Handle()) TheSupportSeams().timer(Handle(), kRepeatTimer, 0);
+  if (Handle()) TheControlsSeams().timer(Handle(), kRepeatTimer, 0);
   timerInterval_ = 0;
 }
 
@@ -183,7 +183,7 @@ LRESULT TTimerSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       if (wp != kRepeatTimer) break;
       // A tick that was already queued when the timer stopped must not bring it back.
       if (timerInterval_ == 0) {
-        TheSupportSeams().timer(Handle(), kRepeatTimer, 0);
+        TheControlsSeams().timer(Handle(), kRepeatTimer, 0);
         return 0;
       }
       if (timerInterval_ != kRepeatDelay) startTimer(kRepeatDelay);

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "controls/FormObj.h"
-#include "controls/Seams.h"
 #include "toolkit/Application.h"
 #include "toolkit/Forms.h"
 #include "win/SystemFunction.h"
@@ -72,13 +71,11 @@ class TWinFormObj final : public TFormObj {
  public:
   TWinFormObj(const FormRef& form, bool repaintAll, UINT_PTR id)
       : TFormObj(form, repaintAll), window_(reinterpret_cast<HWND>(form.window)), id_(id) {
-    TheSupportSeams().formTracked(+1);
     if (!SetWindowSubclass(window_, &TWinFormObj::Hook, id_, reinterpret_cast<DWORD_PTR>(this)))
       window_ = nullptr;
   }
   ~TWinFormObj() override {
     if (window_) RemoveWindowSubclass(window_, &TWinFormObj::Hook, id_);
-    TheSupportSeams().formTracked(-1);
   }
   bool Hooked() const { return window_ != nullptr; }
 

@@ -3,20 +3,18 @@
 #include "base/AsciiText.h"
 #include "base/Text.h"
 #include "settings/IniFiles.h"
-
-namespace {
-
-// What the profile functions drop at the ends of a value (Ctrl+Z is an old end-of-file mark).
-bool isBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\v' || c == L'\f' || c == L'\x1a'; }
-
-}  // namespace
+#include "settings/ProfileSection.h"
 
 KeepFault WhyNotKept(std::wstring_view typed) {
-  if (typed.empty()) return KeepFault::None;
-  if (TrimWhere(typed, isBlank).size() != typed.size()) return KeepFault::Blanks;
-  if (typed.size() >= 2 && (typed.front() == L'"' || typed.front() == L'\'') && typed.back() == typed.front())
-    return KeepFault::Quotes;
+  // Blanks and quotation marks are ASCII: a character the code page lacks changes neither.
+  const std::string ansi = WideToAnsi(typed);
+  if (ValueReadBack(ansi, ansi.size()) != ansi) {
+    if (IsBlank(ansi.front()) || IsBlank(ansi.back())) return KeepFault::Blanks;
+    // Otherwise a pair of quotation marks, or a line break: only the first line is written, and
+    // what follows it is dropped.
+    if (ansi.find_first_of("\r\n") == std::string::npos) return KeepFault::Quotes;
+  }
   if (!AnsiHoldsExactly(typed)) return KeepFault::CodePage;
-  if (WideToAnsi(typed).size() > TIniFile::kReadBufferSize - 1) return KeepFault::TooLong;
+  if (ansi.size() > TIniFile::kReadBufferSize - 1) return KeepFault::TooLong;
   return KeepFault::None;
 }

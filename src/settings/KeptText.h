@@ -1,7 +1,7 @@
 #pragma once
-// Whether the settings file gives a text back exactly as it was typed. Reading a value drops the
-// blanks at both of its ends and one pair of quotation marks around it, and gives at most 2047
-// characters; the file holds the system code page's characters only.
+// Whether the settings file gives a text back exactly as it was typed: what a read gives back is
+// ValueReadBack's (at most 2047 characters), and the file holds the system code page's characters
+// only. Of a text with a line break only the first line is written.
 #include <string_view>
 
 enum class KeepFault { None, Blanks, Quotes, CodePage, TooLong };

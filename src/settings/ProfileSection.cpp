@@ -41,6 +41,13 @@ std::optional<ProfileLines> ReadSectionLines(const SectionRead& read, size_t fir
   }
 }
 
+std::string_view ValueReadBack(std::string_view written, size_t maxLength) {
+  std::string_view v = TrimBlanks(written.substr(0, written.find_first_of("\r\n")));
+  if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+    v = v.substr(1, v.size() - 2);
+  return v.substr(0, maxLength);
+}
+
 std::vector<std::string> SectionTexts(const ProfileLines& lines, const std::vector<std::string>& keys,
                                       const std::string& defaultValue, size_t maxLength) {
   std::unordered_map<std::string, const std::string*> byKey;
@@ -54,10 +61,7 @@ std::vector<std::string> SectionTexts(const ProfileLines& lines, const std::vect
       values.push_back(defaultValue.substr(0, maxLength));
       continue;
     }
-    std::string_view v = *it->second;
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
-      v = v.substr(1, v.size() - 2);
-    values.emplace_back(v.substr(0, maxLength));
+    values.emplace_back(ValueReadBack(*it->second, maxLength));
   }
   return values;
 }

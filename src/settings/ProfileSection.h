@@ -23,8 +23,12 @@ using SectionRead = std::function<size_t(char* buffer, size_t size)>;
 // until the section fits; nothing when it would have to grow past `maxSize`.
 std::optional<ProfileLines> ReadSectionLines(const SectionRead& read, size_t firstSize, size_t maxSize);
 
+// What reading a key gives back after `written` was stored under it: its first line, without the
+// blanks at its ends and one pair of matching quotation marks around it, cut to `maxLength`
+// characters (the read buffer less its final zero).
+std::string_view ValueReadBack(std::string_view written, size_t maxLength);
+
 // For each key, as a single read gives it: the value of the first line of that key (letter case
-// ignored), one pair of matching quotation marks dropped, cut to `maxLength` characters; the
-// default (cut the same way) for a key that no line has.
+// ignored) as ValueReadBack gives it; the default, cut to `maxLength`, for a key that no line has.
 std::vector<std::string> SectionTexts(const ProfileLines& lines, const std::vector<std::string>& keys,
                                       const std::string& defaultValue, size_t maxLength);

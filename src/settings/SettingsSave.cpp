@@ -4,23 +4,17 @@
 #include <optional>
 #include <string_view>
 
-#include "base/AsciiText.h"
 #include "settings/FileReplace.h"
+#include "settings/ProfileSection.h"
 
 namespace {
 
 // Stands in for a key missing from the file: no value read from a file holds a line break.
 constexpr char kMissing[] = "\n";
 
-// Whether `read` is what reading a key back gives after `written` was stored under it: the file
-// keeps one line, the blanks around the value are not part of it, the platform's profile
-// functions drop one pair of matching quotation marks, and a read gives at most the read buffer.
+// Whether `read` is what reading a key back gives after `written` was stored under it.
 bool readsBackAs(std::string_view written, const std::string& read) {
-  std::string_view v = TrimBlanks(written.substr(0, written.find_first_of("\r\n")));
-  auto cut = [](std::string_view s) { return s.substr(0, TIniFile::kReadBufferSize - 1); };
-  if (read == cut(v)) return true;
-  return v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front() &&
-         read == cut(v.substr(1, v.size() - 2));
+  return read == ValueReadBack(written, TIniFile::kReadBufferSize - 1);
 }
 
 bool readsBack(TCustomIniFile& ini, const std::string& section, const TCustomIniFile::KeyValues& values) {

@@ -36,9 +36,9 @@ class SpinEditTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Application().Initialize();
-    realSeams_ = TheSupportSeams();
+    realSeams_ = TheControlsSeams();
     // The timers are started and stopped as ever; each window's running one is noted too.
-    TheSupportSeams().timer = [this](HWND window, UINT_PTR id, UINT interval) {
+    TheControlsSeams().timer = [this](HWND window, UINT_PTR id, UINT interval) {
       if (interval)
         timers_[window] = interval;
       else
@@ -51,7 +51,7 @@ class SpinEditTest : public ::testing::Test {
   void TearDown() override {
     form_.reset();
     EXPECT_TRUE(timers_.empty()) << "a timer outlives its arrow";
-    TheSupportSeams() = realSeams_;
+    TheControlsSeams() = realSeams_;
   }
 
   TSpinEdit& spin() { return form_->spin; }
@@ -79,7 +79,7 @@ class SpinEditTest : public ::testing::Test {
   }
 
   std::unique_ptr<SpinForm> form_;
-  SupportSeams realSeams_;
+  ControlsSeams realSeams_;
   std::map<HWND, UINT> timers_;
 };
 

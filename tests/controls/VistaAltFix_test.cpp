@@ -1,5 +1,5 @@
 // The keyboard-cue repaint fix on real forms: which windows it hooks, what it repaints and when,
-// and that forms and dialogs coming and going never leave a hook or a tracker behind.
+// and that forms and dialogs coming and going never leave a hook behind.
 #include "controls/VistaAltFix.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include <memory>
 #include <utility>
 
-#include "controls/Seams.h"
 #include "testing/WinTest.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
@@ -85,8 +84,6 @@ class VistaAltFixTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Application().Initialize();
-    realSeams = TheSupportSeams();
-    TheSupportSeams().formTracked = [this](int change) { tracked += change; };
     form = std::make_unique<CueForm>(L"Cue");
     settle();
   }
@@ -94,8 +91,6 @@ class VistaAltFixTest : public ::testing::Test {
     fix.reset();
     other.reset();
     form.reset();
-    EXPECT_EQ(tracked, 0) << "every tracker is freed with the fix";
-    TheSupportSeams() = realSeams;
   }
   // Settles, then runs one idle moment and returns the paints it caused.
   PaintLog& idleMoment() {
@@ -108,8 +103,6 @@ class VistaAltFixTest : public ::testing::Test {
   std::unique_ptr<TVistaAltFix> fix;
   std::unique_ptr<CueForm> form, other;
   PaintLog log;
-  SupportSeams realSeams;
-  int tracked = 0;  // the fixes' trackers alive
 };
 
 TEST_F(VistaAltFixTest, TheSystemDecidesByDefault) {
@@ -126,17 +119,14 @@ TEST_F(VistaAltFixTest, AnInactiveFixHooksNoFormAndDoesNoIdleWork) {
   idleMoment();
   sendCue(*form);
   EXPECT_TRUE(idleMoment().painted.empty());
-  EXPECT_EQ(tracked, 0);
   unwatch(form->Handle());
   EXPECT_FALSE(hooked(form->Handle()));
 }
 
 TEST_F(VistaAltFixTest, CueMessagesRepaintTheFormAndEveryWindowOnceAtTheIdleMoment) {
   fix = std::make_unique<TVistaAltFix>(true);
-  EXPECT_EQ(tracked, 0) << "forms are tracked at idle moments only";
   EXPECT_FALSE(hooked(form->Handle()));
   idleMoment();
-  ASSERT_EQ(tracked, 1);
   EXPECT_TRUE(hooked(form->Handle()));
 
   watch(form->Handle(), log);
@@ -159,7 +149,6 @@ TEST_F(VistaAltFixTest, OnlyTheFormThatGotTheCueIsRepainted) {
   fix = std::make_unique<TVistaAltFix>(true);
   other = std::make_unique<CueForm>(L"Other");
   idleMoment();
-  ASSERT_EQ(tracked, 2);
   EXPECT_TRUE(hooked(form->Handle()));
   EXPECT_TRUE(hooked(other->Handle()));
   watch(form->Handle(), log);
@@ -205,7 +194,6 @@ TEST_F(VistaAltFixTest, AMessageDialogIsTrackedWhileOpenAndForgottenAfter) {
   idleMoment();
   HWND dialog = nullptr;
   bool hookedWhileOpen = false, formHookedWhileOpen = false;
-  int trackedWhileOpen = 0;
   // Runs after the fix's own idle handler, inside the dialog's modal loop.
   int closer = Application().AddIdleHandler([&] {
     if (dialog) return;
@@ -214,7 +202,6 @@ TEST_F(VistaAltFixTest, AMessageDialogIsTrackedWhileOpenAndForgottenAfter) {
       dialog = f->Handle();
       hookedWhileOpen = hooked(dialog);
       formHookedWhileOpen = hooked(form->Handle());
-      trackedWhileOpen = tracked;
       sendCue(*f);
       PostMessageW(dialog, WM_CLOSE, 0, 0);
     }
@@ -225,11 +212,8 @@ TEST_F(VistaAltFixTest, AMessageDialogIsTrackedWhileOpenAndForgottenAfter) {
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(hookedWhileOpen);
   EXPECT_TRUE(formHookedWhileOpen);
-  EXPECT_EQ(trackedWhileOpen, 2);
   EXPECT_FALSE(IsWindow(dialog));
-  EXPECT_EQ(tracked, 2) << "freed at the next idle moment, not before";
   idleMoment();
-  EXPECT_EQ(tracked, 1);
   EXPECT_TRUE(hooked(form->Handle()));
 }
 
@@ -237,7 +221,7 @@ TEST_F(VistaAltFixTest, FormsDestroyedBetweenIdleMomentsLeaveNothingBehind) {
   fix = std::make_unique<TVistaAltFix>(true);
   other = std::make_unique<CueForm>(L"Short-lived");
   idleMoment();
-  ASSERT_EQ(tracked, 2);
+  ASSERT_TRUE(hooked(other->Handle()));
   // A pending repaint for a form that is destroyed before the idle moment.
   sendCue(*other);
   other.reset();
@@ -247,14 +231,12 @@ TEST_F(VistaAltFixTest, FormsDestroyedBetweenIdleMomentsLeaveNothingBehind) {
   EXPECT_FALSE(hooked(flash->Handle()));
   flash.reset();
   idleMoment();
-  EXPECT_EQ(tracked, 1);
   EXPECT_TRUE(hooked(form->Handle()));
 
   // A new form, possibly at a dead one's address, gets a fresh tracker and hook.
   other = std::make_unique<CueForm>(L"Again");
   EXPECT_FALSE(hooked(other->Handle()));
   idleMoment();
-  EXPECT_EQ(tracked, 2);
   EXPECT_TRUE(hooked(other->Handle()));
   watch(other->Handle(), log);
   sendCue(*other);
@@ -267,7 +249,6 @@ TEST_F(VistaAltFixTest, FreeingTheFixTakesItsHookOffLiveForms) {
   ASSERT_TRUE(hooked(form->Handle()));
   fix.reset();
   EXPECT_FALSE(hooked(form->Handle()));
-  EXPECT_EQ(tracked, 0);
   // The form goes on working, and no idle work is left.
   watch(form->Handle(), log);
   sendCue(*form);
@@ -280,14 +261,12 @@ TEST_F(VistaAltFixTest, TwoFixesHookTheSameFormSeparately) {
   fix = std::make_unique<TVistaAltFix>(true);
   TVistaAltFix second(true);
   idleMoment();
-  EXPECT_EQ(tracked, 2);
   // Each hook notes the cue and each fix repaints the form.
   watch(form->Handle(), log);
   sendCue(*form);
   EXPECT_EQ(idleMoment().count(form->Handle()), 2);
   unwatch(form->Handle());
   fix.reset();
-  EXPECT_EQ(tracked, 1);
   EXPECT_TRUE(hooked(form->Handle()));
   watch(form->Handle(), log);
   sendCue(*form);

@@ -247,6 +247,7 @@ TEST(KeptText, TellsTheFirstReasonTheFileWouldNotGiveATextBack) {
       {L"\va", KeepFault::Blanks},
       {L"a\f", KeepFault::Blanks},
       {L"\" a \" ", KeepFault::Blanks},
+      {L"a\r\nb", KeepFault::None},
       {L"\"a\"", KeepFault::Quotes},
       {L"''", KeepFault::Quotes},
       {std::wstring(2047, L'x'), KeepFault::None},

@@ -104,8 +104,8 @@ TEST_F(SettingsSaveTest, RemovesTheCopiesThatEndedSavesLeftAndNothingElse) {
 // Texts that read back otherwise than written (blanks around them, quotation marks, more than a
 // read gives) are no failure: the file holds what was written.
 TEST_F(SettingsSaveTest, TextsThatReadBackShortenedAreNoFailure) {
-  const std::vector<std::string> texts = {" padded ", "\"quoted\"", "'single'", "\"", std::string(3000, 'x'),
-                                          "",         "a=b",        "\t"};
+  const std::vector<std::string> texts = {
+      " padded ", "\"quoted\"", "'single'", "\"", std::string(3000, 'x'), "", "a=b", "\t", "\v x\f"};
   TCustomIniFile::KeyValues list{{"Count", std::to_string(texts.size() * 3)}};
   for (size_t i = 0; i < texts.size() * 3; ++i)
     list.emplace_back("Command[" + std::to_string(i) + "]", texts[i % texts.size()]);
@@ -113,7 +113,7 @@ TEST_F(SettingsSaveTest, TextsThatReadBackShortenedAreNoFailure) {
   for (size_t i = 0; i < texts.size(); ++i) content.keys.emplace_back("Key" + std::to_string(i), texts[i]);
   content.sections = {{"SendBefore", list}};
   SaveSettingsFile(path, content, MakeIniFile);
-  EXPECT_EQ(TIniFile(path).ReadText("SendBefore", "Count", ""), "24");
+  EXPECT_EQ(TIniFile(path).ReadText("SendBefore", "Count", ""), std::to_string(texts.size() * 3));
 }
 
 TEST_F(SettingsSaveTest, AWriteLostOnTheWayFailsTheSaveAndLeavesTheFile) {

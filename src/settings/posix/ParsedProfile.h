@@ -1,7 +1,7 @@
 #pragma once
 // The text of a profile file and its index: "[section]" lines, "key=value" lines under them,
 // ";" comment lines. Section and key names compare without regard to ASCII letter case;
-// blanks (space, tab) around names and values are not part of them; the first of repeated keys
+// blanks (IsBlank) around names and values are not part of them; the first of repeated keys
 // wins (a section that appears twice is one section). Lines end in CR LF, LF or CR alone; a
 // UTF-8 byte-order mark at the start is skipped. Lookups are hashed, so reading every key of a
 // large file costs one parse.

@@ -1,5 +1,7 @@
 #include "settings/posix/ProfileStandIn.h"
 
+#include "settings/ProfileSection.h"
+
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -51,7 +53,7 @@ size_t ProfileStandIn::GetString(const char* section, const char* key, const cha
   std::lock_guard lock(mutex_);
   if (section && key && fileName) {
     std::optional<std::string_view> found = look(fileName, false).document->Find(section, key);
-    result = found ? *found : std::string_view(defaultValue ? defaultValue : "");
+    result = found ? ValueReadBack(*found, size - 1) : std::string_view(defaultValue ? defaultValue : "");
   }
   size_t n = std::min(result.size(), size - 1);
   if (n > 0) std::memcpy(buffer, result.data(), n);

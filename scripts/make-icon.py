@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the program icon: a serial connector on a blue tile, at 256, 128, 64, 48, 32, 24 and
-16 pixels, 32 bits per pixel, and writes them as one .ico file (the 256 image PNG-compressed,
-the others as bitmaps). Usage: make-icon.py out.ico"""
+16 pixels, 32 bits per pixel, and writes them as one .ico file (from 64 pixels up PNG-compressed,
+which keeps the executable small; the smaller ones, which the system loads most, as bitmaps).
+Usage: make-icon.py out.ico"""
 import struct
 import sys
 import zlib
@@ -105,7 +106,7 @@ def main():
     images = []
     for size in SIZES:
         pixels = render(size)
-        images.append((size, png(size, pixels) if size == 256 else dib(size, pixels)))
+        images.append((size, png(size, pixels) if size >= 64 else dib(size, pixels)))
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, data in images:

@@ -1,6 +1,7 @@
 // Konfigurator: start-up and ending of the program.
 #include <windows.h>
 
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +14,15 @@
 #include "catalogue/gnugettext.h"
 #include "toolkit/Application.h"
 #include "ui/Unit1.h"
+
+// The C++ library's default end for an exception that nothing caught writes the exception's type
+// to the error output (which a windowed program does not have) through a name demangler of some
+// tens of kilobytes that nothing else uses. Every error is caught and shown by the application
+// object; should one escape all the same, the program ends as it would have ended anyway.
+namespace __gnu_cxx {
+void __verbose_terminate_handler();
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TApplication& app = Application();

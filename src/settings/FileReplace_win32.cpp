@@ -36,8 +36,9 @@ HANDLE openExisting(const std::wstring& path, DWORD access) {
 // anything present picks another name, never reuses it.
 HANDLE createBeside(const std::wstring& target, std::wstring& name) {
   for (unsigned attempt = 0; attempt < 100; ++attempt) {
-    name = target + L".tmp" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-           std::to_wstring(GetTickCount64() + attempt);
+    // Digits are ASCII: the narrow conversion spares the wide one's formatted printing.
+    name = target + AnsiToWide(".tmp" + std::to_string(GetCurrentProcessId()) + "-" +
+                               std::to_string(GetTickCount64() + attempt));
     HANDLE h =
         CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE) return h;

@@ -82,8 +82,9 @@ void TCustomIniFile::WriteSection(const std::string& section, const KeyValues& v
 
 std::vector<std::string> TIniFile::ReadTexts(const std::string& section, const std::vector<std::string>& keys,
                                              const std::string& defaultValue) {
-  // With few keys, or where the platform cannot read a section at once, go key by key.
-  auto lines = keys.size() < 16 ? std::nullopt : ProfileGetSection(section.c_str(), FileName().c_str());
+  // Every call of the profile functions reads the file anew: from two keys on, one section read
+  // costs less. With one key, or where the platform cannot read a section at once, go key by key.
+  auto lines = keys.size() < 2 ? std::nullopt : ProfileGetSection(section.c_str(), FileName().c_str());
   if (!lines) return TCustomIniFile::ReadTexts(section, keys, defaultValue);
   return SectionTexts(*lines, keys, defaultValue, kReadBufferSize - 1);
 }

@@ -17,19 +17,29 @@ bool readsBackAs(std::string_view written, const std::string& read) {
   return read == ValueReadBack(written, TIniFile::kReadBufferSize - 1);
 }
 
-bool readsBack(TCustomIniFile& ini, const std::string& section, const TCustomIniFile::KeyValues& values) {
+std::vector<std::string> keysOf(const TCustomIniFile::KeyValues& values) {
   std::vector<std::string> keys;
   keys.reserve(values.size());
   for (const auto& [key, value] : values) keys.push_back(key);
-  std::vector<std::string> read = ini.ReadTexts(section, keys, kMissing);
+  return keys;
+}
+
+bool readsBack(TCustomIniFile& ini, const std::string& section, const TCustomIniFile::KeyValues& values) {
+  std::vector<std::string> read = ini.ReadTexts(section, keysOf(values), kMissing);
   for (size_t i = 0; i < values.size(); ++i)
     if (!readsBackAs(values[i].second, read[i])) return false;
   return true;
 }
 
-// Writes the content through the object, in its order, and reads every key back from the disk.
+// Writes the content through the object, in its order, and reads every key back from the disk. A
+// key that the file gives back as its value already is left as it is: each single write rewrites
+// the whole file.
 bool writeAndReadBack(TCustomIniFile& ini, const SaveContent& content) {
-  for (const auto& [key, value] : content.keys) ini.WriteText(content.section, key, value);
+  const std::vector<std::string> present = ini.ReadTexts(content.section, keysOf(content.keys), kMissing);
+  for (size_t i = 0; i < content.keys.size(); ++i) {
+    const auto& [key, value] = content.keys[i];
+    if (!readsBackAs(value, present[i])) ini.WriteText(content.section, key, value);
+  }
   for (const auto& [section, values] : content.sections) ini.WriteSection(section, values);
   ini.FlushFile();
   if (!SyncFile(ini.FileName()) || !readsBack(ini, content.section, content.keys)) return false;

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <unordered_map>
+
 #include "base/Text.h"
 #include "toolkit/Application.h"
 #include "toolkit/WinUtil.h"
@@ -10,8 +12,13 @@
 #include "win/Win32Check.h"
 
 namespace {
-constexpr wchar_t kControlProp[] = L"TarvenikControl";
+// Our controls by window, kept here rather than as a window property: setting a property costs a
+// call to the window manager for every control made.
+std::unordered_map<HWND, TControl*>& controlsByHandle() {
+  static std::unordered_map<HWND, TControl*> controls;
+  return controls;
 }
+}  // namespace
 
 void TControl::Create(TControlParent& parent, std::string name, const std::wstring& caption, Bounds b,
                       int tabOrder, bool enabled) {
@@ -26,10 +33,10 @@ void TControl::Create(TControlParent& parent, std::string name, const std::wstri
   hwnd_ = Win32Check(CreateWindowExW(ExStyle(), WindowClass(), caption.c_str(), style, Scale(b.left),
                                      Scale(b.top), Scale(b.width), Scale(b.height), parent.Handle(), nullptr,
                                      GetModuleHandleW(nullptr), nullptr));
-  // The property lets FromHandle tell our controls from other windows. The object itself and the
+  // The table lets FromHandle tell our controls from other windows. The object itself and the
   // class's procedure are kept where every message finds them without a lookup: window properties
   // and the common controls' subclass chain cost a call to the window manager per message.
-  SetPropW(hwnd_, kControlProp, this);
+  controlsByHandle()[hwnd_] = this;
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   classProc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::ControlProc)));
@@ -47,12 +54,13 @@ void TControl::detach() {
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   if (GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&TControl::ControlProc))
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc_));
-  RemovePropW(hwnd_, kControlProp);
+  controlsByHandle().erase(hwnd_);
   hwnd_ = nullptr;
 }
 
 TControl* TControl::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<TControl*>(GetPropW(hwnd, kControlProp)) : nullptr;
+  const auto found = controlsByHandle().find(hwnd);
+  return found == controlsByHandle().end() ? nullptr : found->second;
 }
 
 LRESULT CALLBACK TControl::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -192,16 +192,21 @@ TControl* TForm::FindControl(const std::string& name) const {
   return nullptr;
 }
 
+bool TForm::BeforeInTabOrder(int tabOrder, int other) {
+  auto key = [](int t) { return t < 0 ? 1000000 : t; };
+  return key(tabOrder) < key(other);
+}
+
 void TForm::EndBuilding() {
   // Window order decides the tab order: tab stops in ascending order first, the rest after them.
   std::vector<TControl*> order = controls_;
-  std::stable_sort(order.begin(), order.end(), [](TControl* a, TControl* b) {
-    auto key = [](TControl* c) { return c->TabOrder() < 0 ? 1000000 : c->TabOrder(); };
-    return key(a) < key(b);
-  });
+  std::stable_sort(order.begin(), order.end(),
+                   [](TControl* a, TControl* b) { return BeforeInTabOrder(a->TabOrder(), b->TabOrder()); });
   HWND after = HWND_TOP;
   for (TControl* c : order) {
-    SetWindowPos(c->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // A window made in its place stays there: each move costs the window manager a round of work.
+    if (GetWindow(c->Handle(), GW_HWNDPREV) != (after == HWND_TOP ? nullptr : after))
+      SetWindowPos(c->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     after = c->Handle();
   }
   for (TControl* c : controls_) c->Loaded();

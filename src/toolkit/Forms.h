@@ -64,7 +64,11 @@ class TForm : public TControlParent {
   const std::vector<TControl*>& Controls() const { return controls_; }
   TControl* FindControl(const std::string& name) const;
   // Puts the controls' windows in tab order and tells every control that building has ended.
+  // Controls made in tab order are in place already.
   void EndBuilding();
+  // Whether a control of tab order `tabOrder` comes before one of `other`: tab stops (0 and up)
+  // in ascending order, the rest (-1) after them.
+  static bool BeforeInTabOrder(int tabOrder, int other);
 
   // Keyboard handling for the form's messages (Esc, Enter, Tab). True when handled.
   bool PreTranslateMessage(MSG& msg);

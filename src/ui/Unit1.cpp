@@ -1,6 +1,8 @@
 #include "ui/Unit1.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "base/ResStrings.h"
 #include "base/Text.h"
@@ -36,8 +38,14 @@ void TMain::buildControls() {
   SendAfterCommands.SetShowColumnHeaders(false);
   // Only the main window's labels sit in the middle of their height.
   for (TLabel* label : {&BaudRateLabel, &Label1, &Label2}) label->SetCentredVertically(true);
-  for (const MainControl& c : MainLayout()) {
-    c.control(*this).Create(*this, c.name, Utf8ToWide(c.caption), c.bounds, c.tabOrder, c.enabled);
+  // Made in tab order, so that building ends with every window in its place.
+  std::vector<const MainControl*> inTabOrder;
+  for (const MainControl& c : MainLayout()) inTabOrder.push_back(&c);
+  std::stable_sort(inTabOrder.begin(), inTabOrder.end(), [](const MainControl* a, const MainControl* b) {
+    return BeforeInTabOrder(a->tabOrder, b->tabOrder);
+  });
+  for (const MainControl* c : inTabOrder) {
+    c->control(*this).Create(*this, c->name, Utf8ToWide(c->caption), c->bounds, c->tabOrder, c->enabled);
   }
   buildPort();
   for (const char* rate : kBaudRates) BaudRate.AddItem(rate);

@@ -165,6 +165,26 @@ TEST_F(ToolkitTest, CheckBoxClickFiresForTheUserAndForTheProgram) {
   EXPECT_EQ(clicks, 2);
 }
 
+TEST_F(ToolkitTest, ControlsMadeOutOfTabOrderEndInTabOrder) {
+  class F : public TForm {
+   public:
+    F() : TForm(L"F", 200, 50) {
+      second.Create(*this, "Second", L"2", {0, 0, 40, 20}, 1, true);
+      small.Create(*this, "Small", L"+", {50, 0, 20, 20}, -1, true);
+      first.Create(*this, "First", L"1", {80, 0, 40, 20}, 0, true);
+      EndBuilding();
+    }
+    TButton second, first;
+    TSpeedButton small;
+  } form;
+  HWND w = GetWindow(form.Handle(), GW_CHILD);
+  for (TControl* c : {static_cast<TControl*>(&form.first), static_cast<TControl*>(&form.second),
+                      static_cast<TControl*>(&form.small)}) {
+    EXPECT_EQ(w, c->Handle()) << c->Name();
+    w = GetWindow(w, GW_HWNDNEXT);
+  }
+}
+
 TEST_F(ToolkitTest, SpeedButtonNeverTakesTheFocusAndActsOnAClick) {
   class F : public TForm {
    public:

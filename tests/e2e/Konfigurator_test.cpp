@@ -1,13 +1,10 @@
 // End-to-end: starts Konfigurator.exe in a folder of its own and drives it from outside.
-#include <windows.h>
-#include <sddl.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <algorithm>
 #include <fstream>
-#include <optional>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -281,76 +278,51 @@ TEST(Konfigurator, AFailedSaveIsReportedTheFileStaysAndOkCanBePressedAgain) {
   EXPECT_EQ(filesIn(dir.Path()), std::vector<std::wstring>{L"Tarvenik.ini"});
 }
 
+void saveWhileHeld(DWORD share) {
+  TempDir dir;
+  const fs::path ini = dir.Path() / "Tarvenik.ini";
+  WriteBytes(ini, "[Settings]\r\nCR=1\r\n");
+  Running app(program(), dir.Path());
+  HANDLE reader = CreateFileW(ini.wstring().c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  startAndSave(app);
+  // Held until the save is well on to its replacement of the file.
+  for (int i = 0; i < 50 && copiesLeftIn(dir.Path()) == 0; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  CloseHandle(reader);
+  EXPECT_EQ(app.waitForExit(), 0);
+  EXPECT_NE(ReadBytes(ini).find("CR=0\r\n"), std::string::npos) << ReadBytes(ini);
+}
+
 TEST(Konfigurator, ASaveWhileAReaderHoldsTheFileForAMomentSucceeds) {
-  // A reader as the launcher is, which lets others read and write the file, not replace it; and
-  // one that lets others only read it.
-  for (const DWORD share :
-       std::initializer_list<DWORD>{FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_SHARE_READ}) {
-    SCOPED_TRACE(share);
-    TempDir dir;
-    const fs::path ini = dir.Path() / "Tarvenik.ini";
-    WriteBytes(ini, "[Settings]\r\nCR=1\r\n");
-    Running app(program(), dir.Path());
-    HANDLE reader =
-        CreateFileW(ini.wstring().c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-    startAndSave(app);
-    // Held until the save is well on to its replacement of the file, or a second where the reader
-    // keeps it from getting that far.
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-    while (copiesLeftIn(dir.Path()) == 0 && app.running() && std::chrono::steady_clock::now() < end)
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    if (copiesLeftIn(dir.Path()) > 0) std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    CloseHandle(reader);
-    EXPECT_EQ(app.waitForExit(), 0);
-    EXPECT_NE(ReadBytes(ini).find("CR=0\r\n"), std::string::npos) << ReadBytes(ini);
-  }
+  saveWhileHeld(FILE_SHARE_READ | FILE_SHARE_WRITE);  // as the launcher: the file is not replaced
+  saveWhileHeld(FILE_SHARE_READ);                     // the file is not written either
 }
 
-// The owner, group and access rights of a file as the system gives them.
-std::string securityOf(const fs::path& file) {
-  constexpr SECURITY_INFORMATION kWhat =
-      OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
-  DWORD size = 0;
-  GetFileSecurityW(file.wstring().c_str(), kWhat, nullptr, 0, &size);
-  std::string sd(size, '\0');
-  GetFileSecurityW(file.wstring().c_str(), kWhat, sd.data(), size, &size);
-  return sd;
-}
-
-// A save keeps what the file is: a link stays a link and the file it leads to gets the new
-// settings, as does the other name of a file with two; the attributes and rights stay the file's.
+// A link stays, the file it leads to and a second name see the new settings, attributes and rights stay.
 TEST(Konfigurator, ASaveKeepsLinksNamesAttributesAndRights) {
-  enum Kind { Link, SecondName, Attributes, Rights };
   constexpr DWORD kAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  for (const Kind kind : {Link, SecondName, Attributes, Rights}) {
-    SCOPED_TRACE(kind);
+  auto rightsOf = [](const fs::path& file, std::string sd = std::string(4096, '\0'), DWORD n = 0) {
+    return GetFileSecurityW(file.wstring().c_str(), DACL_SECURITY_INFORMATION, sd.data(), 4096, &n), sd;
+  };
+  for (const int kind : {0, 1, 2, 3}) {  // a link, a second name, attributes, rights
     TempDir dir;
     const fs::path ini = dir.Path() / "Tarvenik.ini", other = dir.Path() / "other.ini";
-    const std::string old = "[Settings]\r\nCR=1\r\n";
-    WriteBytes(kind == Link ? other : ini, old);
-    std::optional<wintest::HostLink> link;
-    if (kind == Link) ASSERT_TRUE(link.emplace(other, ini).made());
-    if (kind == SecondName)
-      ASSERT_TRUE(CreateHardLinkW(other.wstring().c_str(), ini.wstring().c_str(), nullptr));
-    if (kind == Attributes) SetFileAttributesW(ini.wstring().c_str(), kAttributes);
-    PSECURITY_DESCRIPTOR everyone = nullptr;
-    if (kind == Rights) {
-      ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;FA;;;WD)", SDDL_REVISION_1,
-                                                                       &everyone, nullptr));
-      SetFileSecurityW(ini.wstring().c_str(), DACL_SECURITY_INFORMATION, everyone);
-      LocalFree(everyone);
-    }
-    const DWORD attributes = GetFileAttributesW(ini.wstring().c_str()) & kAttributes;
-    const std::string rights = securityOf(ini);
+    WriteBytes(kind == 0 ? other : ini, "[Settings]\r\nCR=1\r\n");
+    const HostLink link(kind == 0 ? other : fs::path(), ini);
+    if (kind == 1) CreateHardLinkW(other.wstring().c_str(), ini.wstring().c_str(), nullptr);
+    if (kind == 2) SetFileAttributesW(ini.wstring().c_str(), kAttributes);
+    if (kind == 3)
+      SetFileSecurityW(ini.wstring().c_str(), DACL_SECURITY_INFORMATION, rightsOf(dir.Path()).data());
+    const std::string rights = rightsOf(ini);
     Running app(program(), dir.Path());
     startAndSave(app);
-    ASSERT_EQ(app.waitForExit(), 0);
-    EXPECT_NE(ReadBytes(ini).find("CR=0\r\n"), std::string::npos);
-    if (kind == Link || kind == SecondName) EXPECT_EQ(ReadBytes(other), ReadBytes(ini));
-    if (kind == Attributes) EXPECT_NE(attributes, 0u);
-    EXPECT_EQ(GetFileAttributesW(ini.wstring().c_str()) & kAttributes, attributes);
-    EXPECT_EQ(securityOf(ini), rights);
+    ASSERT_EQ(app.waitForExit(), 0) << kind;
+    EXPECT_NE(ReadBytes(ini).find("CR=0\r\n"), std::string::npos) << kind;
+    EXPECT_EQ(ReadBytes(kind < 2 ? other : ini), ReadBytes(ini)) << kind;
+    EXPECT_EQ(GetFileAttributesW(ini.wstring().c_str()) & kAttributes, kind == 2 ? kAttributes : 0) << kind;
+    EXPECT_EQ(rightsOf(ini), rights) << kind;
   }
 }
 
@@ -395,16 +367,11 @@ TEST(Konfigurator, ASecondStartBringsTheFirstWindowForwardAndEnds) {
   Running second(dir.Path());
   EXPECT_EQ(second.waitForExit(), 0);
   EXPECT_TRUE(wintest::WaitUntil([&] { return !IsIconic(main) && GetForegroundWindow() == main; }));
+  const fs::path upper = CharUpperW(std::wstring(dir.Path().wstring()).data());
+  const HostLink link(dir.Path(), other.Path() / "link");
+  ASSERT_TRUE(link.made);
   // The same folder in other letter case, and through a symbolic link to it.
-  std::wstring upper = dir.Path().wstring();
-  CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
-  const fs::path link = other.Path() / "link";
-  const wintest::HostLink made(dir.Path(), link);
-  ASSERT_TRUE(made.made());
-  for (const fs::path& path : {fs::path(upper), link}) {
-    Running again(path);
-    EXPECT_EQ(again.waitForExit(), 0) << path;
-  }
+  for (const fs::path& path : {upper, link.link}) EXPECT_EQ(Running(path).waitForExit(), 0) << path;
   PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_EQ(first.waitForExit(), 0);
 }

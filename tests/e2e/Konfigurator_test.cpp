@@ -367,10 +367,9 @@ TEST(Konfigurator, ASecondStartBringsTheFirstWindowForwardAndEnds) {
   Running second(dir.Path());
   EXPECT_EQ(second.waitForExit(), 0);
   EXPECT_TRUE(wintest::WaitUntil([&] { return !IsIconic(main) && GetForegroundWindow() == main; }));
-  const fs::path upper = CharUpperW(std::wstring(dir.Path().wstring()).data());
+  const fs::path upper = CharUpperW(std::wstring(dir.Path().wstring()).data());  // other letter case
   const HostLink link(dir.Path(), other.Path() / "link");
   ASSERT_TRUE(link.made);
-  // The same folder in other letter case, and through a symbolic link to it.
   for (const fs::path& path : {upper, link.link}) EXPECT_EQ(Running(path).waitForExit(), 0) << path;
   PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_EQ(first.waitForExit(), 0);

@@ -149,8 +149,8 @@ TEST_F(SettingsSaveTest, AFileHeldOpenAgainstReplacingFailsTheSaveAndLeavesTheFi
 // An installation folder opened to users for the file alone (as root can make one): written in place.
 TEST_F(SettingsSaveTest, AFolderThatRefusesNewFilesHasTheFileWrittenInPlace) {
   const std::string chattr = "/usr/bin/chattr ", folder = " " + HostPath(dir.Path());
-  auto refuses = [&] {
-    return !CreateDirectoryA(dir.File("new").c_str(), nullptr) || !RemoveDirectoryA(dir.File("new").c_str());
+  auto refuses = [n = dir.File("n")] {
+    return !CreateDirectoryA(n.c_str(), nullptr) || !RemoveDirectoryA(n.c_str());
   };
   const std::shared_ptr<void> undo(
       nullptr, [&](void*) { RunOnHost(chattr + "-i" + folder, [&] { return !refuses(); }); });

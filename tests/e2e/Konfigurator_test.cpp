@@ -306,6 +306,8 @@ TEST(Konfigurator, ASaveKeepsLinksNamesAttributesAndRights) {
   auto rightsOf = [](const fs::path& file, std::string sd = std::string(4096, '\0'), DWORD n = 0) {
     return GetFileSecurityW(file.wstring().c_str(), DACL_SECURITY_INFORMATION, sd.data(), 4096, &n), sd;
   };
+  SECURITY_DESCRIPTOR everyone{
+      SECURITY_DESCRIPTOR_REVISION, 0, SE_DACL_PRESENT, nullptr, nullptr, nullptr, nullptr};
   for (const int kind : {0, 1, 2, 3}) {  // a link, a second name, attributes, rights
     TempDir dir;
     const fs::path ini = dir.Path() / "Tarvenik.ini", other = dir.Path() / "other.ini";
@@ -313,8 +315,7 @@ TEST(Konfigurator, ASaveKeepsLinksNamesAttributesAndRights) {
     const HostLink link(kind == 0 ? other : fs::path(), ini);
     if (kind == 1) CreateHardLinkW(other.wstring().c_str(), ini.wstring().c_str(), nullptr);
     if (kind == 2) SetFileAttributesW(ini.wstring().c_str(), kAttributes);
-    if (kind == 3)
-      SetFileSecurityW(ini.wstring().c_str(), DACL_SECURITY_INFORMATION, rightsOf(dir.Path()).data());
+    if (kind == 3) SetFileSecurityW(ini.wstring().c_str(), DACL_SECURITY_INFORMATION, &everyone);
     const std::string rights = rightsOf(ini);
     Running app(program(), dir.Path());
     startAndSave(app);

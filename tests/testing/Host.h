@@ -1,6 +1,5 @@
 #pragma once
-// Under Wine, what only the host makes for a test: a symbolic link, a folder refusing new files;
-// HostPath is a file's or folder's path on the host (empty where the test does not run under Wine).
+// Under Wine, what only the host makes for a test (a symbolic link, a folder refusing new files).
 #include <windows.h>
 
 #include <filesystem>

@@ -2,8 +2,6 @@
 
 #include <cstdint>
 
-#include "settings/FileReplace.h"
-
 namespace {
 
 // How long a later copy waits for the holder's window to show before it ends all the same (the
@@ -11,51 +9,38 @@ namespace {
 constexpr ULONGLONG kWaitForWindowMs = 5000;
 constexpr DWORD kPauseMs = 50;
 
-// A path as a system call gives it into a buffer: asked for its size first, then fetched; `path`
-// itself when the call fails.
-template <typename Call>
-std::wstring fetched(const std::wstring& path, Call call) {
-  const DWORD size = call(path, nullptr, 0);
-  if (size == 0) return path;
-  std::wstring out(size, L'\0');
-  const DWORD n = call(path, out.data(), size);
-  if (n == 0 || n >= size) return path;
-  out.resize(n);
-  return out;
-}
-
-// The settings file's full path as Windows compares file names: letter case ignored, and the
-// folder under its long name, so that a start through a short (8.3) name is the same file.
-std::wstring comparablePath(const std::wstring& file) {
-  std::wstring full = fetched(file, [](const std::wstring& p, wchar_t* buffer, DWORD size) {
-    return GetFullPathNameW(p.c_str(), size, buffer, nullptr);
-  });
-  const size_t separator = full.find_last_of(L'\\');
-  if (separator != std::wstring::npos) {
-    const std::wstring folder =
-        fetched(full.substr(0, separator + 1), [](const std::wstring& p, wchar_t* buffer, DWORD size) {
-          return GetLongPathNameW(p.c_str(), buffer, size);
-        });
-    full = folder + full.substr(separator + 1);
-  }
-  std::wstring upper(full.size(), L'\0');
-  const int n =
-      LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, full.c_str(), static_cast<int>(full.size()),
-                    upper.data(), static_cast<int>(upper.size()), nullptr, nullptr, 0);
-  return n > 0 ? upper.substr(0, static_cast<size_t>(n)) : full;
-}
-
-// A kernel object's name for the path (a name cannot be as long as a path may be): a 64-bit FNV-1a
-// hash of it.
+// The kernel objects' name for the settings file's folder. The system tells the folder by its
+// volume's serial number and its file identifier, whatever path leads to it (a link, a second drive
+// letter, a short name, other letter case); where it tells nothing, by its full path in capitals.
 std::wstring claimName(const std::wstring& settingsFile) {
-  uint64_t hash = 14695981039346656037ull;
-  for (wchar_t c : comparablePath(settingsFile)) {
-    hash = (hash ^ static_cast<uint16_t>(c)) * 1099511628211ull;
+  const std::wstring folder = settingsFile.substr(0, settingsFile.find_last_of(L"\\/") + 1);
+  const UniqueFileHandle handle(CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION info;
+  std::wstring key;
+  if (handle && GetFileInformationByHandle(handle.get(), &info)) {
+    for (DWORD part : {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow})
+      for (int i = 28; i >= 0; i -= 4) key += L"0123456789ABCDEF"[(part >> i) & 15];
+  } else {
+    // A kernel object's name cannot be as long as a path may be: a 64-bit FNV-1a hash of it.
+    std::wstring full(MAX_PATH, L'\0');
+    full.resize(GetFullPathNameW(folder.c_str(), MAX_PATH, full.data(), nullptr));
+    CharUpperBuffW(full.data(), static_cast<DWORD>(full.size()));
+    uint64_t hash = 14695981039346656037ull;
+    for (wchar_t c : full.empty() ? folder : full)
+      hash = (hash ^ static_cast<uint16_t>(c)) * 1099511628211ull;
+    for (int i = 60; i >= 0; i -= 4) key += L"0123456789ABCDEF"[(hash >> i) & 15];
   }
-  wchar_t hex[17];
-  for (int i = 15; i >= 0; --i, hash >>= 4) hex[i] = L"0123456789ABCDEF"[hash & 15];
-  hex[16] = L'\0';
-  return std::wstring(L"Local\\Tarvenik-Konfigurator-") + hex;
+  return L"Local\\Tarvenik-Konfigurator-" + key;
+}
+
+// The process identifier that the holder of the claim left under `name`; 0 when none is there yet.
+DWORD holderOf(const std::wstring& name) {
+  const UniqueKernelHandle record(OpenFileMappingW(FILE_MAP_READ, FALSE, name.c_str()));
+  const UniqueFileView view(record ? MapViewOfFile(record.get(), FILE_MAP_READ, 0, 0, sizeof(LONG))
+                                   : nullptr);
+  return view ? static_cast<DWORD>(*static_cast<const volatile LONG*>(view.get())) : 0;
 }
 
 // Brings the process's front window to the front, its main window restored; false when it shows none yet.
@@ -92,30 +77,29 @@ bool bringForward(DWORD processId) {
 }  // namespace
 
 TSettingsFileClaim::TSettingsFileClaim(const std::wstring& settingsFile) {
-  const std::wstring name = claimName(settingsFile);
-  const DWORD self = GetCurrentProcessId();
+  const std::wstring name = claimName(settingsFile), holderName = name + L"-holder";
   const ULONGLONG end = GetTickCount64() + kWaitForWindowMs;
   for (;;) {
-    // The object holds the holder's process id; it lasts while any copy has it open.
-    claim_.reset(
-        CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG), name.c_str()));
+    // The mutex is the claim: the system lets it go when its holder ends, however it ends, and
+    // exactly one of several copies started at once gets it.
+    claim_.reset(CreateMutexW(nullptr, TRUE, name.c_str()));
     if (!claim_) return;  // nothing to go by: this copy goes on as the only one
-    DWORD holderId = 0;
-    {
-      const UniqueFileView view(MapViewOfFile(claim_.get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(LONG)));
-      if (!view) return;
-      auto* holder = static_cast<LONG*>(const_cast<void*>(view.get()));
-      // Two copies started at once settle it here: exactly one of them finds the place empty, or
-      // finds a holder that has ended (while a third copy still had the object open).
-      holderId = static_cast<DWORD>(InterlockedCompareExchange(holder, static_cast<LONG>(self), 0));
-      if (holderId != 0 && !ProcessRuns(holderId) &&
-          static_cast<DWORD>(InterlockedCompareExchange(holder, static_cast<LONG>(self),
-                                                        static_cast<LONG>(holderId))) == holderId)
-        holderId = 0;
-    }  // the view goes before this copy waits or lets the object go
-    if (holderId == 0 || holderId == self) return;
+    const DWORD taken =
+        GetLastError() == ERROR_ALREADY_EXISTS ? WaitForSingleObject(claim_.get(), 0) : WAIT_OBJECT_0;
+    if (taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED) {
+      // Where a later copy finds the window to bring forward.
+      holder_.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG),
+                                       holderName.c_str()));
+      const UniqueFileView view(holder_ ? MapViewOfFile(holder_.get(), FILE_MAP_WRITE, 0, 0, sizeof(LONG))
+                                        : nullptr);
+      if (view)
+        InterlockedExchange(static_cast<LONG*>(const_cast<void*>(view.get())),
+                            static_cast<LONG>(GetCurrentProcessId()));
+      return;
+    }
     claim_.reset();
-    if (bringForward(holderId) || GetTickCount64() >= end) {
+    const DWORD holderId = holderOf(holderName);
+    if ((holderId != 0 && bringForward(holderId)) || GetTickCount64() >= end) {
       held_ = false;
       return;
     }

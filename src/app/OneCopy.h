@@ -15,6 +15,6 @@ class TSettingsFileClaim {
   bool Held() const { return held_; }
 
  private:
-  UniqueKernelHandle claim_;
+  UniqueKernelHandle claim_, holder_;
   bool held_ = true;
 };

@@ -4,6 +4,7 @@
 // path, a whole file read, a file replaced in one step. One implementation per platform. Paths are
 // 8-bit texts as the profile functions take them.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,21 +47,49 @@ bool PresentButUnreadable(const std::string& path);
 // regular file. Returns the new file's probe, or nothing on failure (the old file untouched).
 std::optional<FileProbe> ReplaceFileAtomically(const std::string& path, std::string_view bytes);
 
+// How a file operation failed: the file held by another program (opened without sharing what we
+// ask for, or a range of it locked), which passes when the other lets go, or otherwise.
+enum class FileFailure { None, Held, Other };
+
+// The failure a system error code stands for.
+FileFailure FailureOf(uint32_t systemError);
+
+// How long a save waits for a file held by another program before it counts as failed.
+inline constexpr uint32_t kHeldWaitMs = 2000;
+
+// Runs `attempt` again, with short pauses, while it fails because the file is held, for at most
+// `waitMs`; true when it succeeded.
+bool WaitOutHeld(const std::function<FileFailure()>& attempt, uint32_t waitMs = kHeldWaitMs);
+
 // The pieces of a save that goes to a copy of the file first (SettingsSave).
 
-// A new file beside `path`, in the same folder, holding the bytes of the file at `path` (none when
-// it is absent); its name. Nothing on failure; `folderRefused` then tells whether the folder does
-// not let us create a file there.
-std::optional<std::string> CopyBeside(const std::string& path, bool& folderRefused);
+// The file that `path` leads to, links in its folders and the file itself followed; `path` when
+// nothing is there yet or it cannot be told.
+std::string FinalFile(const std::string& path);
 
-// Whether the file at `path` may be written: a regular file, not read-only, that opens for writing.
+// Why CopyBeside made no copy.
+enum class NoCopy {
+  Failed,
+  FolderRefused,  // the folder does not let us create a file there
+  // The file has more than one name, or an owner or access rights that a new file beside it does
+  // not get: only writing the file itself keeps that.
+  KeptOnlyInPlace,
+};
+
+// A new file beside `path`, in the same folder, holding the bytes of the file at `path` (none when
+// it is absent); its name. Nothing on failure, and `why`.
+std::optional<std::string> CopyBeside(const std::string& path, NoCopy& why);
+
+// Whether the file at `path` may be written: a regular file, not read-only, that opens for writing
+// (waited for while another program holds it).
 bool MayWriteFile(const std::string& path);
 
 // Writes the file's data through to the disk and moves its modification time on, so that anyone
 // who holds its content from an earlier look reads it again.
 bool SyncFile(const std::string& path);
 
-// Puts the file `from` in the place of `to` in one step that reaches the disk.
+// Puts the file `from` in the place of `to` in one step that reaches the disk, with the attributes
+// of `to` (hidden, system, archive, not indexed).
 bool MoveOver(const std::string& from, const std::string& to);
 
 // Removes the file; false when it could not be removed.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "base/Text.h"
 #include "settings/FileReplace.h"
@@ -58,19 +59,46 @@ bool writeAll(HANDLE file, std::string_view bytes) {
 }
 
 // A reader (the launcher, say) that holds the file open without letting it be replaced makes the
-// replacement fail for as long as it reads: it is tried again for a moment before it counts as failed.
+// replacement fail for as long as it reads: it is waited out.
 bool moveOver(const std::wstring& from, const std::wstring& to) {
-  constexpr ULONGLONG kRetryMs = 2000, kPauseMs = 50;
-  const ULONGLONG end = GetTickCount64() + kRetryMs;
-  for (;;) {
+  return WaitOutHeld([&] {
     if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      return true;
+      return FileFailure::None;
     const DWORD error = GetLastError();
-    if ((error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED && error != ERROR_LOCK_VIOLATION) ||
-        GetTickCount64() >= end)
-      return false;
-    Sleep(kPauseMs);
-  }
+    // Some systems report a file held open against replacing as one that may not be written; that
+    // the file may be written was checked before.
+    return error == ERROR_ACCESS_DENIED ? FileFailure::Held : FailureOf(error);
+  });
+}
+
+// The file opened, waited for while another program holds it.
+UniqueFileHandle openWaiting(const std::wstring& path, DWORD access) {
+  UniqueFileHandle file;
+  WaitOutHeld([&] {
+    file.reset(openExisting(path, access));
+    return file ? FileFailure::None : FailureOf(GetLastError());
+  });
+  return file;
+}
+
+// The file's owner, group and access rights as the system gives them; empty when it cannot tell.
+std::vector<char> securityOf(const std::wstring& path) {
+  constexpr SECURITY_INFORMATION kWhat =
+      OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+  DWORD size = 0;
+  GetFileSecurityW(path.c_str(), kWhat, nullptr, 0, &size);
+  std::vector<char> sd(size);
+  if (size == 0 || !GetFileSecurityW(path.c_str(), kWhat, sd.data(), size, &size)) sd.clear();
+  return sd;
+}
+
+// Whether only writing the file itself keeps what it is: it has more than one name, or an owner
+// and access rights other than those that `copy`, a new file beside it, was given.
+bool keptOnlyInPlace(const std::wstring& file, const std::wstring& copy) {
+  UniqueFileHandle handle(openExisting(file, FILE_READ_ATTRIBUTES));
+  BY_HANDLE_FILE_INFORMATION info;
+  if (handle && GetFileInformationByHandle(handle.get(), &info) && info.nNumberOfLinks > 1) return true;
+  return securityOf(file) != securityOf(copy);
 }
 
 }  // namespace
@@ -90,7 +118,7 @@ FileProbe ProbeFile(const std::string& path) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, FileProbe& probe) {
-  UniqueFileHandle file(openExisting(AnsiToWide(path), GENERIC_READ));
+  UniqueFileHandle file = openWaiting(AnsiToWide(path), GENERIC_READ);
   BY_HANDLE_FILE_INFORMATION info;
   if (!file || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
   FileProbe opened = probeOf(info);
@@ -153,12 +181,33 @@ std::optional<FileProbe> ReplaceFileAtomically(const std::string& path, std::str
   return probeOf(info);
 }
 
-std::optional<std::string> CopyBeside(const std::string& path, bool& folderRefused) {
-  folderRefused = false;
+FileFailure FailureOf(uint32_t systemError) {
+  if (systemError == ERROR_SUCCESS) return FileFailure::None;
+  return systemError == ERROR_SHARING_VIOLATION || systemError == ERROR_LOCK_VIOLATION ? FileFailure::Held
+                                                                                       : FileFailure::Other;
+}
+
+std::string FinalFile(const std::string& path) {
+  UniqueFileHandle file(openExisting(AnsiToWide(path), FILE_READ_ATTRIBUTES));
+  wchar_t buffer[MAX_PATH + 8];
+  const DWORD n = file ? GetFinalPathNameByHandleW(file.get(), buffer, std::size(buffer), 0) : 0;
+  if (n == 0 || n >= std::size(buffer)) return path;
+  std::wstring name(buffer, n);
+  // The plain form of what the system gives in its long form.
+  if (name.starts_with(L"\\\\?\\UNC\\"))
+    name.replace(0, 8, L"\\\\");
+  else if (name.starts_with(L"\\\\?\\"))
+    name.erase(0, 4);
+  return AnsiHoldsExactly(name) ? WideToAnsi(name) : path;
+}
+
+std::optional<std::string> CopyBeside(const std::string& path, NoCopy& why) {
+  why = NoCopy::Failed;
   std::wstring target = AnsiToWide(path);
   std::string bytes;
-  if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES ||
-      GetLastError() != ERROR_FILE_NOT_FOUND) {
+  const bool exists =
+      GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES || GetLastError() != ERROR_FILE_NOT_FOUND;
+  if (exists) {
     FileProbe probe;
     std::optional<std::string> read = ReadWholeFile(path, probe);
     if (!read) return std::nullopt;
@@ -167,11 +216,15 @@ std::optional<std::string> CopyBeside(const std::string& path, bool& folderRefus
   std::wstring temp;
   UniqueFileHandle file(createBeside(target, temp));
   if (!file) {
-    folderRefused = GetLastError() == ERROR_ACCESS_DENIED;
+    if (GetLastError() == ERROR_ACCESS_DENIED) why = NoCopy::FolderRefused;
     return std::nullopt;
   }
   bool ok = writeAll(file.get(), bytes);
   ok = file.close() && ok;
+  if (ok && exists && keptOnlyInPlace(target, temp)) {
+    why = NoCopy::KeptOnlyInPlace;
+    ok = false;
+  }
   if (!ok) {
     DeleteFileW(temp.c_str());
     return std::nullopt;
@@ -185,8 +238,7 @@ bool MayWriteFile(const std::string& path) {
   if (attributes == INVALID_FILE_ATTRIBUTES ||
       (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DEVICE)))
     return false;
-  UniqueFileHandle file(openExisting(name, GENERIC_WRITE));
-  return static_cast<bool>(file);
+  return static_cast<bool>(openWaiting(name, GENERIC_WRITE));
 }
 
 bool SyncFile(const std::string& path) {
@@ -202,7 +254,15 @@ bool SyncFile(const std::string& path) {
 }
 
 bool MoveOver(const std::string& from, const std::string& to) {
-  return moveOver(AnsiToWide(from), AnsiToWide(to));
+  const std::wstring copy = AnsiToWide(from), file = AnsiToWide(to);
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  const DWORD own = GetFileAttributesW(file.c_str()), made = GetFileAttributesW(copy.c_str());
+  if (own != INVALID_FILE_ATTRIBUTES && made != INVALID_FILE_ATTRIBUTES && (own & kKept) != (made & kKept)) {
+    const DWORD want = (made & ~(kKept | FILE_ATTRIBUTE_NORMAL)) | (own & kKept);
+    if (!SetFileAttributesW(copy.c_str(), want ? want : FILE_ATTRIBUTE_NORMAL)) return false;
+  }
+  return moveOver(copy, file);
 }
 
 bool RemoveFile(const std::string& path) { return DeleteFileW(AnsiToWide(path).c_str()) != FALSE; }

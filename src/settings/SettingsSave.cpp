@@ -79,13 +79,16 @@ std::unique_ptr<TCustomIniFile> MakeIniFile(const std::string& fileName) {
 }
 
 void SaveSettingsFile(const std::string& path, const SaveContent& content, const IniFileMaker& makeIniFile) {
+  // A link, in the folders or the file itself, stays: the file it leads to gets the new settings.
+  const std::string file = FinalFile(path);
   // A read-only file stays as it is, whether or not its folder would let us replace it.
-  if (ProbeFile(path).kind != FileProbe::Kind::Absent && !MayWriteFile(path)) RaiseIniWriteError(path);
-  removeOrphanedCopies(path);
-  bool folderRefused = false;
-  const std::optional<std::string> copy = CopyBeside(path, folderRefused);
-  // An installation folder may have been opened to users for the file alone: write it in place.
-  if (!copy && !(folderRefused && MayWriteFile(path))) RaiseIniWriteError(path);
+  if (ProbeFile(file).kind != FileProbe::Kind::Absent && !MayWriteFile(file)) RaiseIniWriteError(path);
+  removeOrphanedCopies(file);
+  NoCopy why = NoCopy::Failed;
+  const std::optional<std::string> copy = CopyBeside(file, why);
+  // An installation folder may have been opened to users for the file alone, and a file with
+  // other names or rights of its own keeps them only so: write it in place.
+  if (!copy && !(why != NoCopy::Failed && MayWriteFile(file))) RaiseIniWriteError(path);
   struct Discard {
     const std::optional<std::string>& copy;
     bool keep = false;
@@ -96,11 +99,11 @@ void SaveSettingsFile(const std::string& path, const SaveContent& content, const
 
   bool written = false;
   try {
-    std::unique_ptr<TCustomIniFile> ini = makeIniFile(copy ? *copy : path);
+    std::unique_ptr<TCustomIniFile> ini = makeIniFile(copy ? *copy : file);
     written = writeAndReadBack(*ini, content);
   } catch (const EIniFileException&) {
     written = false;  // reported below under the settings file's own name
   }
-  if (!written || (copy && !MoveOver(*copy, path))) RaiseIniWriteError(path);
+  if (!written || (copy && !MoveOver(*copy, file))) RaiseIniWriteError(path);
   discard.keep = true;
 }

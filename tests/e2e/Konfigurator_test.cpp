@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/Text.h"
+#include "testing/Host.h"
 #include "testing/Program.h"
 
 namespace {
@@ -297,22 +298,53 @@ TEST(Konfigurator, AFailedSaveIsReportedTheFileStaysAndOkCanBePressedAgain) {
   EXPECT_EQ(filesIn(dir.Path()), std::vector<std::wstring>{L"Tarvenik.ini"});
 }
 
-TEST(Konfigurator, ASaveWhileAReaderHoldsTheFileForAMomentSucceeds) {
+void saveWhileHeld(DWORD share) {
   TempDir dir;
   const fs::path ini = dir.Path() / "Tarvenik.ini";
   WriteBytes(ini, "[Settings]\r\nCR=1\r\n");
   Running app(program(), dir.Path());
-  // A reader as the launcher is: it lets others read and write the file, not replace it.
-  HANDLE reader = CreateFileW(ini.wstring().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE reader = CreateFileW(ini.wstring().c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(reader, INVALID_HANDLE_VALUE);
   startAndSave(app);
   // Held until the save is well on to its replacement of the file.
-  EXPECT_TRUE(wintest::WaitUntil([&] { return copiesLeftIn(dir.Path()) > 0 || !app.running(); }));
+  for (int i = 0; i < 50 && copiesLeftIn(dir.Path()) == 0; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   CloseHandle(reader);
   EXPECT_EQ(app.waitForExit(), 0);
   EXPECT_NE(ReadBytes(ini).find("CR=0\r\n"), std::string::npos) << ReadBytes(ini);
+}
+
+TEST(Konfigurator, ASaveWhileAReaderHoldsTheFileForAMomentSucceeds) {
+  saveWhileHeld(FILE_SHARE_READ | FILE_SHARE_WRITE);  // as the launcher: the file is not replaced
+  saveWhileHeld(FILE_SHARE_READ);                     // the file is not written either
+}
+
+// A link stays, the file it leads to and a second name see the new settings, attributes and rights stay.
+TEST(Konfigurator, ASaveKeepsLinksNamesAttributesAndRights) {
+  constexpr DWORD kAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  auto rightsOf = [](const fs::path& file, std::string sd = std::string(4096, '\0'), DWORD n = 0) {
+    return GetFileSecurityW(file.wstring().c_str(), DACL_SECURITY_INFORMATION, sd.data(), 4096, &n), sd;
+  };
+  SECURITY_DESCRIPTOR everyone{
+      SECURITY_DESCRIPTOR_REVISION, 0, SE_DACL_PRESENT, nullptr, nullptr, nullptr, nullptr};
+  for (const int kind : {0, 1, 2, 3}) {  // a link, a second name, attributes, rights
+    TempDir dir;
+    const fs::path ini = dir.Path() / "Tarvenik.ini", other = dir.Path() / "other.ini";
+    WriteBytes(kind == 0 ? other : ini, "[Settings]\r\nCR=1\r\n");
+    const HostLink link(kind == 0 ? other : fs::path(), ini);
+    if (kind == 1) CreateHardLinkW(other.wstring().c_str(), ini.wstring().c_str(), nullptr);
+    if (kind == 2) SetFileAttributesW(ini.wstring().c_str(), kAttributes);
+    if (kind == 3) SetFileSecurityW(ini.wstring().c_str(), DACL_SECURITY_INFORMATION, &everyone);
+    const std::string rights = rightsOf(ini);
+    Running app(program(), dir.Path());
+    startAndSave(app);
+    ASSERT_EQ(app.waitForExit(), 0) << kind;
+    EXPECT_NE(ReadBytes(ini).find("CR=0\r\n"), std::string::npos) << kind;
+    EXPECT_EQ(ReadBytes(kind < 2 ? other : ini), ReadBytes(ini)) << kind;
+    EXPECT_EQ(GetFileAttributesW(ini.wstring().c_str()) & kAttributes, kind == 2 ? kAttributes : 0) << kind;
+    EXPECT_EQ(rightsOf(ini), rights) << kind;
+  }
 }
 
 TEST(Konfigurator, ADamagedCatalogueIsReportedOnceAfterTheWindowAndHidesNoOtherMessage) {
@@ -392,6 +424,10 @@ TEST(Konfigurator, ASecondStartBringsTheFirstWindowForwardAndEnds) {
   Running second(dir.Path());
   EXPECT_EQ(second.waitForExit(), 0);
   EXPECT_TRUE(wintest::WaitUntil([&] { return !IsIconic(main) && GetForegroundWindow() == main; }));
+  const fs::path upper = CharUpperW(std::wstring(dir.Path().wstring()).data());  // other letter case
+  const HostLink link(dir.Path(), other.Path() / "link");
+  ASSERT_TRUE(link.made);
+  for (const fs::path& path : {upper, link.link}) EXPECT_EQ(Running(path).waitForExit(), 0) << path;
   PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_EQ(first.waitForExit(), 0);
 }

@@ -1,6 +1,8 @@
 // A save that is whole or not at all, over the platform's profile functions.
 #ifdef _WIN32
 #include <windows.h>
+
+#include "testing/Host.h"
 #else
 #include <unistd.h>
 #endif
@@ -13,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "settings/FileReplace.h"
 #include "settings/SettingsSave.h"
 #include "testing/TempDir.h"
 
@@ -141,6 +144,25 @@ TEST_F(SettingsSaveTest, AFileHeldOpenAgainstReplacingFailsTheSaveAndLeavesTheFi
   ASSERT_NE(reader, INVALID_HANDLE_VALUE);
   expectFailureLeavesTheFile(MakeIniFile);
   CloseHandle(reader);
+}
+
+// An installation folder opened to users for the file alone (as root can make one): written in place.
+TEST_F(SettingsSaveTest, AFolderThatRefusesNewFilesHasTheFileWrittenInPlace) {
+  const std::string chattr = "/usr/bin/chattr ", folder = " " + HostPath(dir.Path());
+  auto refuses = [n = dir.File("n")] {
+    return !CreateDirectoryA(n.c_str(), nullptr) || !RemoveDirectoryA(n.c_str());
+  };
+  const std::shared_ptr<void> undo(
+      nullptr, [&](void*) { RunOnHost(chattr + "-i" + folder, [&] { return !refuses(); }); });
+  if (!RunOnHost(chattr + "+i" + folder, refuses)) GTEST_SKIP() << "no folder refuses new files here";
+  SaveSettingsFile(path, content, MakeIniFile);
+  EXPECT_EQ(TIniFile(path).ReadText("SendBefore", "Command[0]", ""), "ATZ");
+}
+
+TEST(FileFailure, OnlyAFileHeldByAnotherProgramIsWaitedFor) {
+  EXPECT_EQ(FailureOf(ERROR_SHARING_VIOLATION), FileFailure::Held);
+  EXPECT_EQ(FailureOf(ERROR_LOCK_VIOLATION), FileFailure::Held);
+  EXPECT_EQ(FailureOf(ERROR_ACCESS_DENIED), FileFailure::Other);
 }
 #else
 // Our own profile file replaces the file through a new one beside it, so a folder that refuses

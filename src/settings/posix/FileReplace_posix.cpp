@@ -167,8 +167,19 @@ std::optional<FileProbe> ReplaceFileAtomically(const std::string& path, std::str
   return probeOf(written);
 }
 
-std::optional<std::string> CopyBeside(const std::string& path, bool& folderRefused) {
-  folderRefused = false;
+FileFailure FailureOf(uint32_t systemError) {
+  if (systemError == 0) return FileFailure::None;
+  return systemError == EBUSY || systemError == ETXTBSY || systemError == EAGAIN ? FileFailure::Held
+                                                                                 : FileFailure::Other;
+}
+
+std::string FinalFile(const std::string& path) {
+  char resolved[PATH_MAX];
+  return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+}
+
+std::optional<std::string> CopyBeside(const std::string& path, NoCopy& why) {
+  why = NoCopy::Failed;
   std::optional<std::string> target = resolveTarget(path);
   if (!target) return std::nullopt;
   struct stat old {};
@@ -185,15 +196,20 @@ std::optional<std::string> CopyBeside(const std::string& path, bool& folderRefus
   struct stat dir {};
   if (::stat(folder.c_str(), &dir) != 0 || !S_ISDIR(dir.st_mode)) return std::nullopt;
   if (!isWritable(folder, dir)) {
-    folderRefused = true;
+    why = NoCopy::FolderRefused;
     return std::nullopt;
   }
   std::string temp;
   Fd fd(createBeside(*target, temp));
   if (!fd.valid()) {
-    folderRefused = errno == EACCES || errno == EPERM || errno == EROFS;
+    if (errno == EACCES || errno == EPERM || errno == EROFS) why = NoCopy::FolderRefused;
     return std::nullopt;
   }
+  // The owner is kept where we may give it (as the super-user, or a group we belong to); where
+  // not, the copy has ours.
+  if (exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
+      ::fchown(fd.get(), old.st_uid, old.st_gid) != 0)
+    errno = 0;
   bool ok = (!exists || ::fchmod(fd.get(), old.st_mode & 07777) == 0) && writeAll(fd.get(), bytes);
   ok = fd.reset() && ok;
   if (!ok) {

@@ -231,7 +231,6 @@ TEST(Konfigurator, ASaveEndedPartWayLeavesTheOldFileOrTheWholeNewOne) {
   // now: the moments are spread over the shorter time from then on, so that the ends still fall
   // inside saves however the machine's load changes.
   int endedWhileSaving = 0;
-  bool cleanedUp = false;
   constexpr int kSteps = 6;
   for (int step = 0, tries = 0; step < kSteps && tries < 4 * kSteps; ++tries) {
     TempDir dir;
@@ -251,17 +250,18 @@ TEST(Konfigurator, ASaveEndedPartWayLeavesTheOldFileOrTheWholeNewOne) {
     EXPECT_TRUE(left == old || left == whole)
         << "ended after " << step << "/" << kSteps << " of the save: " << left.size() << " bytes, old "
         << old.size() << ", new " << whole.size();
-    // The copy that an ended save left behind goes with the next save.
-    if (!cleanedUp && copiesLeftIn(dir.Path()) > 0) {
-      Running again(program(), dir.Path());
-      startAndSave(again);
-      ASSERT_EQ(again.waitForExit(60000), 0);
-      EXPECT_EQ(copiesLeftIn(dir.Path()), 0);
-      cleanedUp = true;
-    }
   }
   EXPECT_EQ(endedWhileSaving, kSteps) << "saving took at most " << took.count() << " ms";
-  EXPECT_TRUE(cleanedUp) << "no ended save left a copy";
+  // The copy that an ended save left behind goes with the next save. Whether one of the ends above
+  // fell while a copy was there depends on the machine's pace, so the copy is laid here, as
+  // made by a process id far beyond any the system hands out.
+  TempDir dir;
+  WriteBytes(dir.Path() / "Tarvenik.ini", old);
+  WriteBytes(dir.Path() / "Tarvenik.ini.tmp4294967293-1", old);
+  Running again(program(), dir.Path());
+  startAndSave(again);
+  ASSERT_EQ(again.waitForExit(60000), 0);
+  EXPECT_EQ(copiesLeftIn(dir.Path()), 0);
 }
 
 TEST(Konfigurator, AFailedSaveIsReportedTheFileStaysAndOkCanBePressedAgain) {

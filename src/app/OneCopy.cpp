@@ -25,7 +25,8 @@ std::wstring claimName(const std::wstring& settingsFile) {
   } else {
     // A kernel object's name cannot be as long as a path may be: a 64-bit FNV-1a hash of it.
     std::wstring full(MAX_PATH, L'\0');
-    full.resize(GetFullPathNameW(folder.c_str(), MAX_PATH, full.data(), nullptr));
+    const DWORD n = GetFullPathNameW(folder.c_str(), MAX_PATH, full.data(), nullptr);
+    full.resize(n < MAX_PATH ? n : 0);  // a longer one did not fit: the path as given
     CharUpperBuffW(full.data(), static_cast<DWORD>(full.size()));
     uint64_t hash = 14695981039346656037ull;
     for (wchar_t c : full.empty() ? folder : full)

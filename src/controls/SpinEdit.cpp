@@ -61,7 +61,7 @@ wchar_t localeDecimalSeparator() {
 TSpinChildWindow::~TSpinChildWindow() {
   if (hwnd_) {
     // The derived part is gone already: no message may reach it any more.
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DetachObjectWindow<TSpinChildWindow>(hwnd_);
     DestroyWindow(hwnd_);
   }
 }

@@ -33,11 +33,10 @@ void TControl::Create(TControlParent& parent, std::string name, const std::wstri
   hwnd_ = Win32Check(CreateWindowExW(ExStyle(), WindowClass(), caption.c_str(), style, Scale(b.left),
                                      Scale(b.top), Scale(b.width), Scale(b.height), parent.Handle(), nullptr,
                                      GetModuleHandleW(nullptr), nullptr));
-  // The table lets FromHandle tell our controls from other windows. The object itself and the
-  // class's procedure are kept where every message finds them without a lookup: window properties
-  // and the common controls' subclass chain cost a call to the window manager per message.
+  // The table finds the object for every message and lets FromHandle tell our controls from
+  // other windows: window properties, the window's own data and the common controls' subclass
+  // chain each cost a call to the window manager per window or per message.
   controlsByHandle()[hwnd_] = this;
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   classProc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::ControlProc)));
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(parent.Font()), FALSE);
@@ -51,7 +50,6 @@ TControl::~TControl() {
 
 void TControl::detach() {
   // Messages that still reach the window go to its class's procedure.
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   if (GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&TControl::ControlProc))
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc_));
   controlsByHandle().erase(hwnd_);
@@ -64,7 +62,7 @@ TControl* TControl::FromHandle(HWND hwnd) {
 }
 
 LRESULT CALLBACK TControl::ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = reinterpret_cast<TControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  TControl* self = FromHandle(hwnd);
   if (!self) {
     // Detached while a window subclassed after us still passes messages on.
     return CallWindowProcW(reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC)), hwnd, msg, wp,

@@ -62,7 +62,7 @@ TForm::~TForm() {
   std::erase(allForms, this);
   if (mainForm == this) mainForm = nullptr;
   if (hwnd_) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DetachObjectWindow<TForm>(hwnd_);
     DestroyWindow(hwnd_);
   }
 }

@@ -31,7 +31,10 @@ class LosingIniFile : public TIniFile {
     if (key != lost_) TIniFile::WriteText(section, key, value);
   }
   void WriteSection(const std::string& section, const KeyValues& values) override {
-    TIniFile::WriteSection(section, section == lost_ ? KeyValues(values.begin(), values.end() - 1) : values);
+    KeyValues kept;
+    for (const auto& line : values)
+      if (line.first != lost_) kept.push_back(line);
+    TIniFile::WriteSection(section, section == lost_ ? KeyValues(kept.begin(), kept.end() - 1) : kept);
   }
 
  private:

@@ -81,6 +81,13 @@ TEST_F(SettingsSaveTest, ReplacesTheFileKeepingWhatItDoesNotWrite) {
   EXPECT_EQ(dir.EntryCount(), 1u);
 }
 
+TEST_F(SettingsSaveTest, KeepsTheCommentsOfTheFile) {
+  WriteBytes(path, "[Settings]\r\n; port of the reader\r\nRS232Port=COM1\r\n");
+  SaveSettingsFile(path, content, MakeIniFile);
+  EXPECT_NE(ReadBytes(path).find("; port of the reader"), std::string::npos);
+  EXPECT_EQ(TIniFile(path).ReadText("Settings", "RS232Port", ""), "COM3");
+}
+
 TEST_F(SettingsSaveTest, RemovesTheCopiesThatEndedSavesLeftAndNothingElse) {
 #ifdef _WIN32
   const std::string self = std::to_string(GetCurrentProcessId());

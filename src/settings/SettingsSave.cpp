@@ -57,7 +57,7 @@ void writeKeys(TCustomIniFile& ini, const SaveContent& content) {
             : ini.ReadTexts(content.section, keysOf(content.keys), kMissing);
   bool changed = false;
   for (size_t i = 0; i < content.keys.size(); ++i) {
-    const auto& [key, value] = content.keys[i];
+    const std::string &key = content.keys[i].first, &value = content.keys[i].second;
     if (readsBackAs(value, present[i])) continue;
     changed = true;
     if (!lines) {

@@ -80,6 +80,14 @@ void TCustomIniFile::WriteSection(const std::string& section, const KeyValues& v
   for (const auto& [key, value] : values) WriteText(section, key, value);
 }
 
+std::optional<TCustomIniFile::KeyValues> TCustomIniFile::ReadSection(const std::string&) {
+  return std::nullopt;
+}
+
+std::optional<TCustomIniFile::KeyValues> TIniFile::ReadSection(const std::string& section) {
+  return ProfileGetSection(section.c_str(), FileName().c_str());
+}
+
 std::vector<std::string> TIniFile::ReadTexts(const std::string& section, const std::vector<std::string>& keys,
                                              const std::string& defaultValue) {
   // Every call of the profile functions reads the file anew: from two keys on, one section read

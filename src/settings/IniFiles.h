@@ -1,6 +1,7 @@
 #pragma once
 // The profile file object: keyed access to one settings file by section and key.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -49,6 +50,9 @@ class TCustomIniFile {
   // Replaces a whole section by these keys and values, in this order: the same end as RemoveSection
   // followed by WriteText for each. Raises as WriteText. A platform may do it in one step.
   virtual void WriteSection(const std::string& section, const KeyValues& values);
+  // The section's "key=value" lines as the file holds them, blanks around keys and values
+  // removed, where the platform reads a section in one step; nothing elsewhere.
+  virtual std::optional<KeyValues> ReadSection(const std::string& section);
 
  protected:
   [[noreturn]] void raiseWriteError() const;
@@ -75,4 +79,5 @@ class TIniFile : public TCustomIniFile {
   std::vector<std::string> ReadTexts(const std::string& section, const std::vector<std::string>& keys,
                                      const std::string& defaultValue) override;
   void WriteSection(const std::string& section, const KeyValues& values) override;
+  std::optional<KeyValues> ReadSection(const std::string& section) override;
 };

@@ -1,11 +1,14 @@
 #include "settings/SettingsSave.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
+#include "base/AsciiText.h"
 #include "settings/FileReplace.h"
 #include "settings/ProfileSection.h"
+#include "settings/posix/ParsedProfile.h"
 
 namespace {
 
@@ -24,27 +27,71 @@ std::vector<std::string> keysOf(const TCustomIniFile::KeyValues& values) {
   return keys;
 }
 
-bool readsBack(TCustomIniFile& ini, const std::string& section, const TCustomIniFile::KeyValues& values) {
-  std::vector<std::string> read = ini.ReadTexts(section, keysOf(values), kMissing);
-  for (size_t i = 0; i < values.size(); ++i)
-    if (!readsBackAs(values[i].second, read[i])) return false;
-  return true;
+// Whether the text has lines that a section read does not give back: comments and lines that are
+// neither a section's name nor "key=value". A section written anew from its read would lose them.
+bool hasOtherLines(std::string_view text) {
+  while (!text.empty()) {
+    const size_t end = text.find_first_of("\r\n");
+    const std::string_view line = TrimBlanks(text.substr(0, end));
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (line.empty()) continue;
+    if (line.front() == '['
+            ? line.find(']') == std::string_view::npos
+            : line.front() == ';' || line.front() == '#' || line.find('=') == std::string_view::npos)
+      return true;
+  }
+  return false;
 }
 
-// Writes the content through the object, in its order, and reads every key back from the disk. A
-// key that the file gives back as its value already is left as it is: each single write rewrites
-// the whole file.
-bool writeAndReadBack(TCustomIniFile& ini, const SaveContent& content) {
-  const std::vector<std::string> present = ini.ReadTexts(content.section, keysOf(content.keys), kMissing);
+// Sets the keys of the section whose present values do not read back as given. Each write of the
+// profile functions rewrites the whole file: where the file holds nothing but sections and
+// "key=value" lines, the section is written once, its present lines kept and the keys set in them
+// as single writes would set them; otherwise key by key.
+void writeKeys(TCustomIniFile& ini, const SaveContent& content) {
+  FileProbe probe;
+  const std::optional<std::string> text = ReadWholeFile(ini.FileName(), probe);
+  std::optional<TCustomIniFile::KeyValues> lines =
+      text && !hasOtherLines(*text) ? ini.ReadSection(content.section) : std::nullopt;
+  const std::vector<std::string> present =
+      lines ? SectionTexts(*lines, keysOf(content.keys), kMissing, TIniFile::kReadBufferSize - 1)
+            : ini.ReadTexts(content.section, keysOf(content.keys), kMissing);
+  bool changed = false;
   for (size_t i = 0; i < content.keys.size(); ++i) {
-    const auto& [key, value] = content.keys[i];
-    if (!readsBackAs(value, present[i])) ini.WriteText(content.section, key, value);
+    const std::string &key = content.keys[i].first, &value = content.keys[i].second;
+    if (readsBackAs(value, present[i])) continue;
+    changed = true;
+    if (!lines) {
+      ini.WriteText(content.section, key, value);
+      continue;
+    }
+    auto same = std::find_if(lines->begin(), lines->end(),
+                             [&key](const auto& line) { return SameAsciiText(line.first, key); });
+    if (same != lines->end())
+      same->second = value;
+    else
+      lines->emplace_back(key, value);
   }
-  for (const auto& [section, values] : content.sections) ini.WriteSection(section, values);
-  ini.FlushFile();
-  if (!SyncFile(ini.FileName()) || !readsBack(ini, content.section, content.keys)) return false;
+  if (lines && changed) ini.WriteSection(content.section, *lines);
+}
+
+// Whether every key of the content reads back from the file on the disk as it was written: the
+// file read once and looked up as the profile functions look up each key.
+bool readsBack(const std::string& fileName, const SaveContent& content) {
+  FileProbe probe;
+  std::optional<std::string> text = ReadWholeFile(fileName, probe);
+  if (!text) return false;
+  const ParsedProfile profile(std::move(*text));
+  auto all = [&profile](const std::string& section, const TCustomIniFile::KeyValues& values) {
+    for (const auto& [key, value] : values) {
+      const std::optional<std::string_view> read = profile.Find(section, key);
+      if (!read || !readsBackAs(value, std::string(ValueReadBack(*read, TIniFile::kReadBufferSize - 1))))
+        return false;
+    }
+    return true;
+  };
+  if (!all(content.section, content.keys)) return false;
   for (const auto& [section, values] : content.sections)
-    if (!readsBack(ini, section, values)) return false;
+    if (!all(section, values)) return false;
   return true;
 }
 
@@ -99,8 +146,14 @@ void SaveSettingsFile(const std::string& path, const SaveContent& content, const
 
   bool written = false;
   try {
-    std::unique_ptr<TCustomIniFile> ini = makeIniFile(copy ? *copy : file);
-    written = writeAndReadBack(*ini, content);
+    const std::string& target = copy ? *copy : file;
+    {
+      std::unique_ptr<TCustomIniFile> ini = makeIniFile(target);
+      writeKeys(*ini, content);
+      for (const auto& [section, values] : content.sections) ini->WriteSection(section, values);
+      ini->FlushFile();
+    }  // released before the sync moves the file's time on, so that releasing does not read it again
+    written = SyncFile(target) && readsBack(target, content);
   } catch (const EIniFileException&) {
     written = false;  // reported below under the settings file's own name
   }

@@ -31,7 +31,10 @@ class LosingIniFile : public TIniFile {
     if (key != lost_) TIniFile::WriteText(section, key, value);
   }
   void WriteSection(const std::string& section, const KeyValues& values) override {
-    TIniFile::WriteSection(section, section == lost_ ? KeyValues(values.begin(), values.end() - 1) : values);
+    KeyValues kept;
+    for (const auto& line : values)
+      if (line.first != lost_) kept.push_back(line);
+    TIniFile::WriteSection(section, section == lost_ ? KeyValues(kept.begin(), kept.end() - 1) : kept);
   }
 
  private:
@@ -76,6 +79,13 @@ TEST_F(SettingsSaveTest, ReplacesTheFileKeepingWhatItDoesNotWrite) {
   EXPECT_EQ(ini.ReadText("SendBefore", "Command[0]", ""), "ATZ");
   EXPECT_EQ(ini.ReadText("SendBefore", "Command[1]", "gone"), "gone");
   EXPECT_EQ(dir.EntryCount(), 1u);
+}
+
+TEST_F(SettingsSaveTest, KeepsTheCommentsOfTheFile) {
+  WriteBytes(path, "[Settings]\r\n; port of the reader\r\nRS232Port=COM1\r\n");
+  SaveSettingsFile(path, content, MakeIniFile);
+  EXPECT_NE(ReadBytes(path).find("; port of the reader"), std::string::npos);
+  EXPECT_EQ(TIniFile(path).ReadText("Settings", "RS232Port", ""), "COM3");
 }
 
 TEST_F(SettingsSaveTest, RemovesTheCopiesThatEndedSavesLeftAndNothingElse) {

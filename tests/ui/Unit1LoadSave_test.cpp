@@ -362,7 +362,12 @@ class FaultyIniFile : public TIniFile {
       TIniFile::WriteSection(section, KeyValues(values.begin(), values.end() - 1));
       return;
     }
-    TIniFile::WriteSection(section, values);
+    KeyValues kept;  // the faults of single keys, where they are written with their section
+    for (const auto& line : values) {
+      if (line.first == where_ && fault_ == Fault::RefusedKey) RaiseIniWriteError(FileName());
+      if (line.first != where_ || fault_ != Fault::LostKey) kept.push_back(line);
+    }
+    TIniFile::WriteSection(section, kept);
   }
 
  private:

@@ -78,7 +78,8 @@ bool bringForward(DWORD processId) {
 }  // namespace
 
 TSettingsFileClaim::TSettingsFileClaim(const std::wstring& settingsFile) {
-  const std::wstring name = claimName(settingsFile), holderName = name + L"-holder";
+  const std::wstring name = claimName(settingsFile);
+  holderName_ = name + L"-holder";
   const ULONGLONG end = GetTickCount64() + kWaitForWindowMs;
   for (;;) {
     // The mutex is the claim: the system lets it go when its holder ends, however it ends, and
@@ -87,23 +88,24 @@ TSettingsFileClaim::TSettingsFileClaim(const std::wstring& settingsFile) {
     if (!claim_) return;  // nothing to go by: this copy goes on as the only one
     const DWORD taken =
         GetLastError() == ERROR_ALREADY_EXISTS ? WaitForSingleObject(claim_.get(), 0) : WAIT_OBJECT_0;
-    if (taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED) {
-      // Where a later copy finds the window to bring forward.
-      holder_.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG),
-                                       holderName.c_str()));
-      const UniqueFileView view(holder_ ? MapViewOfFile(holder_.get(), FILE_MAP_WRITE, 0, 0, sizeof(LONG))
-                                        : nullptr);
-      if (view)
-        InterlockedExchange(static_cast<LONG*>(const_cast<void*>(view.get())),
-                            static_cast<LONG>(GetCurrentProcessId()));
-      return;
-    }
+    if (taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED) return;
     claim_.reset();
-    const DWORD holderId = holderOf(holderName);
+    const DWORD holderId = holderOf(holderName_);
     if ((holderId != 0 && bringForward(holderId)) || GetTickCount64() >= end) {
       held_ = false;
       return;
     }
     Sleep(kPauseMs);
   }
+}
+
+void TSettingsFileClaim::Publish() {
+  if (!claim_ || holder_) return;
+  holder_.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG),
+                                   holderName_.c_str()));
+  const UniqueFileView view(holder_ ? MapViewOfFile(holder_.get(), FILE_MAP_WRITE, 0, 0, sizeof(LONG))
+                                    : nullptr);
+  if (view)
+    InterlockedExchange(static_cast<LONG*>(const_cast<void*>(view.get())),
+                        static_cast<LONG>(GetCurrentProcessId()));
 }

@@ -13,8 +13,12 @@ class TSettingsFileClaim {
 
   // False when another copy holds the settings file: this one should end.
   bool Held() const { return held_; }
+  // Leaves this process's identifier where a later copy looks for the window to bring forward:
+  // once the window is there (until then a later copy waits).
+  void Publish();
 
  private:
+  std::wstring holderName_;
   UniqueKernelHandle claim_, holder_;
   bool held_ = true;
 };

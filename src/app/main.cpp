@@ -39,7 +39,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
 
   // One copy per settings file: a second start brings the first copy's window forward and ends.
-  const TSettingsFileClaim claim(AnsiToWide(tarvenik_ini::SettingsFilePath()));
+  TSettingsFileClaim claim(AnsiToWide(tarvenik_ini::SettingsFilePath()));
   if (!claim.Held()) return 0;
 
   // The supporting layers: the translation of built-in texts, then the serial support. A damaged
@@ -65,6 +65,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // What start-up could not do is told once the window is there.
   if (std::optional<std::string> problem = TakeCatalogueProblem()) app.ShowException(*problem);
   SafeCall([] { Main->FormShown(); });
+  // Once the window is there and waits for the user, a later copy may find it.
+  int published = 0;
+  published = app.AddIdleHandler([&] {
+    claim.Publish();
+    app.RemoveIdleHandler(published);
+  });
   int code = app.Run();
 
   mainWindow.reset();

@@ -4,6 +4,7 @@
 #include <vssym32.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -20,30 +21,10 @@
 namespace {
 
 constexpr wchar_t kChildClass[] = L"TarvenikSpinChild";
-constexpr COLORREF kOlive = RGB(128, 128, 0);
-
-// The arrow image as a bitmap; the colour of its lower-left pixel is the one drawn transparent.
-void addGlyph(HIMAGELIST images, const spinrules::Glyph& glyph) {
-  ScreenDC screen;
-  UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), glyph.width, glyph.height));
-  COLORREF transparent = kOlive;
-  {
-    MemoryDC dc(screen.get(), bitmap.get());
-    for (int y = 0; y < glyph.height; ++y)
-      for (int x = 0; x < glyph.width; ++x)
-        SetPixel(dc.get(), x, y, glyph[y][x] == spinrules::GlyphPixel::Black ? RGB(0, 0, 0) : kOlive);
-    transparent = GetPixel(dc.get(), 0, glyph.height - 1);
-  }
-  ImageList_AddMasked(images, bitmap.get(), transparent);  // copies the bitmap
-}
-
-// The up and down arrow images for `dpi`.
-UniqueImageList arrowGlyphs(UINT dpi) {
-  const spinrules::Glyph up = spinrules::ArrowGlyph(true, static_cast<int>(dpi));
-  UniqueImageList images(ImageList_Create(up.width, up.height, ILC_COLOR24 | ILC_MASK, 2, 0));
-  addGlyph(images.get(), up);
-  addGlyph(images.get(), spinrules::ArrowGlyph(false, static_cast<int>(dpi)));
-  return images;
+// Half way between black and the button face: how a disabled arrow shows.
+COLORREF disabledArrowColour() {
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  return RGB(GetRValue(face) / 2, GetGValue(face) / 2, GetBValue(face) / 2);
 }
 
 wchar_t localeDecimalSeparator() {
@@ -86,9 +67,8 @@ void TTimerSpeedButton::Create(HWND parent, int left, int top, int width, int he
   CreateWindowIn(parent, left, top, width, height);
 }
 
-void TTimerSpeedButton::SetGlyph(HIMAGELIST images, int index) {
-  images_ = images;
-  glyph_ = index;
+void TTimerSpeedButton::SetGlyph(spinrules::Glyph glyph) {
+  glyph_ = std::move(glyph);
   if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -138,22 +118,33 @@ void TTimerSpeedButton::paint(HDC dc) {
   GetClientRect(Handle(), &rc);
   const bool enabled = IsWindowEnabled(Handle()) != FALSE;
   const bool down = Down();
-  if (UniqueTheme theme(OpenThemeData(Handle(), L"BUTTON")); theme) {
+  // The theme's data is opened at the first painting and kept until the theme changes.
+  if (!themeOpened_) {
+    theme_.reset(OpenThemeData(Handle(), L"BUTTON"));
+    themeOpened_ = true;
+  }
+  if (theme_) {
     int state = !enabled ? PBS_DISABLED : down ? PBS_PRESSED : PBS_NORMAL;
-    DrawThemeBackground(theme.get(), dc, BP_PUSHBUTTON, state, &rc, nullptr);
+    DrawThemeBackground(theme_.get(), dc, BP_PUSHBUTTON, state, &rc, nullptr);
   } else {
     DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (down ? DFCS_PUSHED : 0));
   }
-  if (!images_ || glyph_ < 0) return;
-  int glyphWidth = 0, glyphHeight = 0;
-  ImageList_GetIconSize(images_, &glyphWidth, &glyphHeight);
-  int x = (rc.right - glyphWidth) / 2 + (down ? 1 : 0);
-  int y = (rc.bottom - glyphHeight) / 2 + (down ? 1 : 0);
-  if (enabled) {
-    ImageList_Draw(images_, glyph_, dc, x, y, ILD_TRANSPARENT);
-  } else {
-    ImageList_DrawEx(images_, glyph_, dc, x, y, 0, 0, CLR_NONE, GetSysColor(COLOR_BTNFACE),
-                     ILD_TRANSPARENT | ILD_BLEND50);
+  // The arrow drawn a run of black pixels at a time: no image is made for it.
+  const int x = (rc.right - glyph_.width) / 2 + (down ? 1 : 0);
+  const int y = (rc.bottom - glyph_.height) / 2 + (down ? 1 : 0);
+  SetDCBrushColor(dc, enabled ? RGB(0, 0, 0) : disabledArrowColour());
+  const auto brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+  for (int row = 0; row < glyph_.height; ++row) {
+    for (int col = 0; col < glyph_.width;) {
+      if (glyph_[row][col] != spinrules::GlyphPixel::Black) {
+        ++col;
+        continue;
+      }
+      const int start = col;
+      while (col < glyph_.width && glyph_[row][col] == spinrules::GlyphPixel::Black) ++col;
+      const RECT run{x + start, y + row, x + col, y + row + 1};
+      FillRect(dc, &run, brush);
+    }
   }
 }
 
@@ -200,8 +191,15 @@ LRESULT TTimerSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       paint(dc.get());
       return 0;
     }
+    case WM_THEMECHANGED:
+      theme_.reset();
+      themeOpened_ = false;
+      InvalidateRect(Handle(), nullptr, FALSE);
+      break;
     case WM_DESTROY:
       stopTimer();
+      theme_.reset();
+      themeOpened_ = false;
       break;
   }
   return TSpinChildWindow::WndProc(msg, wp, lp);
@@ -209,11 +207,14 @@ LRESULT TTimerSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 // --- arrow pair ------------------------------------------------------------------------------
 
-void TSpinButton::Create(HWND parent, int left, int top, UINT dpi) {
+void TSpinButton::Create(HWND parent, const spinrules::Rect& bounds, UINT dpi) {
   minWidth_ = ScaleForDpi(spinrules::kPairMinWidth, dpi);
-  CreateWindowIn(parent, left, top, minWidth_, ScaleForDpi(spinrules::kPairInitialHeight, dpi));
-  up_.Create(Handle(), 0, 0, 1, 1);
-  down_.Create(Handle(), 0, 0, 1, 1);
+  const int width = std::max(bounds.width, minWidth_);
+  CreateWindowIn(parent, bounds.left, bounds.top, width, bounds.height);
+  // Made in their places: each window moved after it is made costs as much again.
+  const spinrules::ArrowBounds b = spinrules::ArrowLayout(width, bounds.height);
+  up_.Create(Handle(), b.up.left, b.up.top, b.up.width, b.up.height);
+  down_.Create(Handle(), b.down.left, b.down.top, b.down.width, b.down.height);
   setGlyphs(dpi);
   up_.OnClick = [this] {
     if (OnUpClick) OnUpClick();
@@ -223,13 +224,11 @@ void TSpinButton::Create(HWND parent, int left, int top, UINT dpi) {
   };
   up_.OnMouseDown = [this] { focusControl(); };
   down_.OnMouseDown = [this] { focusControl(); };
-  layoutArrows();
 }
 
 void TSpinButton::setGlyphs(UINT dpi) {
-  UniqueImageList old = std::exchange(glyphs_, arrowGlyphs(dpi));
-  up_.SetGlyph(glyphs_.get(), 0);
-  down_.SetGlyph(glyphs_.get(), 1);
+  up_.SetGlyph(spinrules::ArrowGlyph(true, static_cast<int>(dpi)));
+  down_.SetGlyph(spinrules::ArrowGlyph(false, static_cast<int>(dpi)));
 }
 
 void TSpinButton::SetDpi(UINT dpi) {
@@ -285,13 +284,16 @@ void TSpinEdit::AfterCreate() {
   TCustomEdit::AfterCreate();
   if (Caption().empty()) SetCaption(L"0");
   if (readOnly_) SendMessageW(Handle(), EM_SETREADONLY, TRUE, 0);
-  button_->Create(Handle(), 0, 0, Dpi());
+  // The field first gets the height its text needs; the pair is then made in its place.
+  growToMinHeight();
+  const int pairWidth = ScaleForDpi(spinrules::kPairMinWidth, Dpi());
+  button_->Create(Handle(), pairPlace(pairWidth), Dpi());
   button_->FocusControl = this;
   button_->OnUpClick = [this] { UpClick(); };
   button_->OnDownClick = [this] { DownClick(); };
   if (!IsWindowEnabled(Handle())) button_->SetArrowsEnabled(false);
   created_ = true;
-  resized();
+  placeText(pairWidth);
 }
 
 bool TSpinEdit::ReadOnly() const { return readOnly_; }
@@ -309,7 +311,11 @@ int32_t TSpinEdit::Value() const {
   }
 }
 
-void TSpinEdit::SetValue(int32_t v) { SetText(IntToStr(spinrules::Clamp(v, minValue_, maxValue_))); }
+void TSpinEdit::SetValue(int32_t v) {
+  const std::string text = IntToStr(spinrules::Clamp(v, minValue_, maxValue_));
+  // The same text again would only move the caret and tell of a change that is none.
+  if (Text() != text) SetText(text);
+}
 
 bool TSpinEdit::IsValidChar(wchar_t key) const {
   return spinrules::IsValidChar(static_cast<char32_t>(key), static_cast<char32_t>(localeDecimalSeparator()),
@@ -354,27 +360,39 @@ int TSpinEdit::MinHeight() const {
   return spinrules::MinHeight(own.tmHeight, systemHeight, SystemMetricForDpi(SM_CYBORDER, dpi));
 }
 
-void TSpinEdit::resized() {
+bool TSpinEdit::growToMinHeight() {
   RECT wr;
   GetWindowRect(Handle(), &wr);
-  const int width = wr.right - wr.left;
-  const int height = wr.bottom - wr.top;
   const int minHeight = MinHeight();
-  if (height < minHeight) {
-    // The new size comes back through WM_SIZE, which places the pair.
-    SetWindowPos(Handle(), nullptr, 0, 0, width, minHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return;
-  }
+  if (wr.bottom - wr.top >= minHeight) return false;
+  SetWindowPos(Handle(), nullptr, 0, 0, wr.right - wr.left, minHeight,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return true;
+}
+
+spinrules::Rect TSpinEdit::pairPlace(int pairWidth) const {
+  RECT wr;
+  GetWindowRect(Handle(), &wr);
   const bool ctl3d = (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
-  RECT pr = button_->BoundsRect();
-  const int pairWidth = pr.right - pr.left;
-  const spinrules::Rect pair = spinrules::PairBounds(width, height, pairWidth, ctl3d);
-  button_->SetPixelBounds({pair.left, pair.top, pair.width, pair.height});
+  return spinrules::PairBounds(wr.right - wr.left, wr.bottom - wr.top, pairWidth, ctl3d);
+}
+
+void TSpinEdit::placeText(int pairWidth) {
   RECT cr;
   GetClientRect(Handle(), &cr);
   const spinrules::Edges text = spinrules::TextArea(cr.right, cr.bottom, pairWidth);
   RECT tr{text.left, text.top, text.right, text.bottom};
   SendMessageW(Handle(), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&tr));
+}
+
+void TSpinEdit::resized() {
+  // A field grown to its least height comes back here through WM_SIZE.
+  if (growToMinHeight()) return;
+  RECT pr = button_->BoundsRect();
+  const int pairWidth = pr.right - pr.left;
+  const spinrules::Rect pair = pairPlace(pairWidth);
+  button_->SetPixelBounds({pair.left, pair.top, pair.width, pair.height});
+  placeText(pairWidth);
 }
 
 LRESULT TSpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {

@@ -46,7 +46,7 @@ class TTimerSpeedButton : public TSpinChildWindow {
   std::function<void()> OnMouseDown;
 
   void Create(HWND parent, int left, int top, int width, int height);
-  void SetGlyph(HIMAGELIST images, int index);
+  void SetGlyph(spinrules::Glyph glyph);
   // Shown pressed: held down with the pointer over it.
   bool Down() const { return pressed_ && over_; }
 
@@ -61,8 +61,9 @@ class TTimerSpeedButton : public TSpinChildWindow {
   void release(bool clickIfOver);
   void step();
 
-  HIMAGELIST images_ = nullptr;
-  int glyph_ = -1;
+  spinrules::Glyph glyph_;  // none until set
+  UniqueTheme theme_;       // none when themes are off
+  bool themeOpened_ = false;
   bool pressed_ = false;
   bool over_ = false;
   UINT timerInterval_ = 0;  // of the running repeat timer; 0 when it is not running
@@ -76,8 +77,8 @@ class TSpinButton : public TSpinChildWindow {
   // The control that gets the focus when an arrow is pressed.
   TControl* FocusControl = nullptr;
 
-  // Made 15 x 17 at 96 dpi, scaled to `dpi`.
-  void Create(HWND parent, int left, int top, UINT dpi);
+  // Made in `bounds`, at least 15 wide at 96 dpi (scaled to `dpi`).
+  void Create(HWND parent, const spinrules::Rect& bounds, UINT dpi);
   // Shown at another dpi: the least width and the arrow images scaled anew.
   void SetDpi(UINT dpi);
   TTimerSpeedButton& UpButton() { return up_; }
@@ -94,7 +95,6 @@ class TSpinButton : public TSpinChildWindow {
   void setGlyphs(UINT dpi);
 
   int minWidth_ = spinrules::kPairMinWidth;
-  UniqueImageList glyphs_;
   TTimerSpeedButton up_;
   TTimerSpeedButton down_;
 };
@@ -138,6 +138,11 @@ class TSpinEdit : public TCustomEdit {
 
  private:
   void resized();
+  // Makes the field as high as its text needs when it is lower; returns whether it did.
+  bool growToMinHeight();
+  // The pair's place in the field, and the text's beside it.
+  spinrules::Rect pairPlace(int pairWidth) const;
+  void placeText(int pairWidth);
   void step(int64_t delta);
   void clampText();
 

@@ -34,7 +34,6 @@ struct Rect {
 };
 
 constexpr int kPairMinWidth = 15;
-constexpr int kPairInitialHeight = 17;
 
 // The arrow pair inside the field: at its right edge, inset for three-dimensional borders.
 Rect PairBounds(int fieldWidth, int fieldHeight, int pairWidth, bool ctl3d);

@@ -76,6 +76,11 @@ void TApplication::Idle() {
 void TApplication::RunUntil(const std::function<bool()>& done) {
   while (!terminated_ && !done()) {
     if (!ProcessMessage()) {
+      // The queue is empty: the program now waits for input, and says so with a wait that ends at
+      // once before it does what it keeps for idle moments. Windows counts an empty queue as
+      // waiting; Wine counts only a wait, and would otherwise tell whoever started the program
+      // (WaitForInputIdle) that it is ready only after that work.
+      MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, 0);
       Idle();
       if (terminated_ || done()) break;
       WaitMessage();

@@ -55,11 +55,22 @@ void TCustomComboBox::fitHeight() {
   };
   const int wanted = Scale(CreatedBounds().height);
   auto field = static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, -1, 0));  // CB_ERR on failure
-  for (int attempt = 0; field != CB_ERR && attempt < 3 && height() != wanted; ++attempt) {
+  if (field == CB_ERR) return;
+  // A field height once set may show otherwise than the list's own (Wine's grows by three at the
+  // first step): the field height that fitted the last list of the same own and wanted heights is
+  // tried first, which spares each further list a step that costs as much as making it.
+  static struct { int own = -1, wanted = -1, fitted = -1; } last;
+  const int own = field;
+  if (own == last.own && wanted == last.wanted && height() != wanted) {
+    field = last.fitted;
+    SendMessageW(Handle(), CB_SETITEMHEIGHT, -1, field);
+  }
+  for (int attempt = 0; attempt < 3 && height() != wanted; ++attempt) {
     field += wanted - height();
     if (field <= 0) return;
     SendMessageW(Handle(), CB_SETITEMHEIGHT, -1, field);
   }
+  if (height() == wanted) last = {own, wanted, field};
 }
 
 void TCustomComboBox::HandleCommand(WORD code) {

@@ -34,8 +34,8 @@ const std::vector<TForm*>& TForm::All() { return allForms; }
 
 TForm::TForm(const std::wstring& caption, int clientWidth, int clientHeight, BorderStyle border)
     : clientWidth_(clientWidth), clientHeight_(clientHeight) {
-  static const bool registered = RegisterWindowClass(kFormClass, &ObjectWindowProc<TForm>, CS_DBLCLKS,
-                                                     LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"));
+  static const bool registered =
+      RegisterWindowClass(kFormClass, &ObjectWindowProc<TForm>, CS_DBLCLKS, L"MAINICON");
   (void)registered;
   DWORD style = kFormStyle;
   DWORD exStyle = exStyleFor(border);

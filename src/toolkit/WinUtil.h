@@ -6,9 +6,11 @@
 
 #include "win/Handles.h"
 
-// Registers a window class of this module with the arrow cursor and the dialog background.
-// Returns false when it could not be registered (for instance because it already is).
-bool RegisterWindowClass(const wchar_t* className, WNDPROC proc, UINT style = 0, HICON icon = nullptr);
+// Registers a window class of this module with the arrow cursor and the dialog background, and
+// with the icon of this module's resource `iconName` when one is named. Returns false when it could
+// not be registered (for instance because it already is).
+bool RegisterWindowClass(const wchar_t* className, WNDPROC proc, UINT style = 0,
+                         const wchar_t* iconName = nullptr);
 
 // The window's text in UTF-16.
 std::wstring WindowText(HWND hwnd);

@@ -51,14 +51,9 @@ void TMain::buildControls() {
   for (const char* rate : kBaudRates) BaudRate.AddItem(rate);
   BaudRate.SetItemIndex(kInitialBaudRate);
 
-  for (TListView* list : {&SendBeforeCommands, &SendAfterCommands}) {
-    list->AddColumn(L"Polecenie", 0);
-    list->KeepColumnFitted();
-  }
-  ApplicationList.AddColumn(L"Nazwa", 0);
-  ApplicationList.AddColumn(Utf8ToWide("Ścieżka"), 0);
-  ApplicationList.AddColumn(L"Parametry", 0);
-  ApplicationList.AutoSizeColumns();
+  for (TListView* list : {&SendBeforeCommands, &SendAfterCommands})
+    list->AddColumnsSharingWidth({L"Polecenie"});
+  ApplicationList.AddColumnsSharingWidth({L"Nazwa", Utf8ToWide("Ścieżka"), L"Parametry"});
   ApplicationList.SetSmallImages(&Icons);
 
   // The limits first, so that the value set after them is clamped by them.

@@ -4,11 +4,13 @@
 //    Konfigurator.exe against the floor program (floor.exe: the same window made with plain
 //    calls), with no settings file and with 10,000 commands in each command list;
 //  - loading the main window from a settings file with N entries in each list, against the same list
-//    sections read whole with the profile functions, and saving it, against them written whole; the growth
-//    from the first size to the last;
+//    sections read whole with the profile functions, and saving it, against the same content (the
+//    settings section and the three lists) written a section at a time into the file as it was; the
+//    growth from the first size to the last;
 //  - loading 100 applications with their icons, against the bare reads and bare ExtractIconA of
 //    the same files.
-// Usage: window_bench [N ...] (default 1000 10000); medians of 7 runs each.
+// Usage: window_bench [N ...] (default 1000 10000); medians of 21 runs each (of 5 for loading and
+// saving): this machine shares its processors, and a few slow runs must not move a figure.
 #include <windows.h>
 
 #include <psapi.h>
@@ -20,7 +22,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,7 +35,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-constexpr int kRuns = 7;
+constexpr int kRuns = 21;
+constexpr int kSaveRounds = 5;
 constexpr const char* kListSections[] = {"SendBefore", "Application", "SendAfter"};
 
 double msSince(Clock::time_point t) {
@@ -67,30 +69,57 @@ const std::vector<std::string>& programs() {
   return found;
 }
 
-void writeSettings(const fs::path& file, int commands, int applications) {
+// The settings the window shows after loading a file of writeSettings, as the program saves them:
+// its settings section whole, then each list section with its count.
+using Lines = std::vector<std::pair<std::string, std::string>>;
+std::vector<std::pair<std::string, Lines>> savedContent(int commands, int applications) {
+  using namespace tarvenik_ini;
   const std::vector<std::string>& files = programs();
+  std::vector<std::pair<std::string, Lines>> content = {{"Settings",
+                                                         {{"RS232Connect", "1"},
+                                                          {"RS232Port", "COM1"},
+                                                          {"RS232BaudRate", "19200"},
+                                                          {"CR", "1"},
+                                                          {"LF", "1"},
+                                                          {"SendBefore", "1"},
+                                                          {"StartApplication", "1"},
+                                                          {"Interval", "5"},
+                                                          {"SendAfter", "1"}}}};
+  auto commandList = [&](const char* section) {
+    Lines lines{{"Count", std::to_string(commands)}};
+    for (int i = 0; i < commands; ++i) lines.emplace_back(CommandKey(i), "AT+COMMAND" + std::to_string(i));
+    content.emplace_back(section, std::move(lines));
+  };
+  commandList("SendBefore");
+  Lines apps{{"Count", std::to_string(applications)}};
+  for (int i = 0; i < applications; ++i) {
+    apps.emplace_back(NameKey(i), "Program " + std::to_string(i));
+    apps.emplace_back(PathKey(i), files[static_cast<size_t>(i) % files.size()]);
+    apps.emplace_back(ParametersKey(i), "-n " + std::to_string(i));
+  }
+  content.emplace_back("Application", std::move(apps));
+  commandList("SendAfter");
+  return content;
+}
+
+// A settings file with the given lists; its settings section lacks the keys left at their
+// defaults, as a file the launcher's installer lays down does.
+void writeSettings(const fs::path& file, int commands, int applications) {
   std::ofstream out(file, std::ios::binary);
   out << "[Settings]\r\nRS232Connect=1\r\nRS232Port=COM1\r\nRS232BaudRate=19200\r\nInterval=5\r\n";
-  for (const char* section : {"SendBefore", "SendAfter"}) {
-    out << "[" << section << "]\r\nCount=" << commands << "\r\n";
-    for (int i = 0; i < commands; ++i) out << "Command[" << i << "]=AT+COMMAND" << i << "\r\n";
+  for (const auto& [section, lines] : savedContent(commands, applications)) {
+    if (section == "Settings") continue;
+    out << "[" << section << "]\r\n";
+    for (const auto& [key, value] : lines) out << key << "=" << value << "\r\n";
   }
-  out << "[Application]\r\nCount=" << applications << "\r\n";
-  for (int i = 0; i < applications; ++i)
-    out << "Name[" << i << "]=Program " << i << "\r\nPath[" << i << "]=" << files[i % files.size()]
-        << "\r\nParameters[" << i << "]=-n " << i << "\r\n";
 }
 
 std::vector<std::pair<std::string, std::string>> listKeys(int commands, int applications) {
-  using namespace tarvenik_ini;
   std::vector<std::pair<std::string, std::string>> keys;
-  for (int i = 0; i < commands; ++i) keys.emplace_back("SendBefore", CommandKey(i));
-  for (int i = 0; i < applications; ++i) {
-    keys.emplace_back("Application", NameKey(i));
-    keys.emplace_back("Application", PathKey(i));
-    keys.emplace_back("Application", ParametersKey(i));
-  }
-  for (int i = 0; i < commands; ++i) keys.emplace_back("SendAfter", CommandKey(i));
+  for (const auto& [section, lines] : savedContent(commands, applications))
+    if (section != "Settings")
+      for (const auto& line : lines)
+        if (line.first != "Count") keys.emplace_back(section, line.first);
   return keys;
 }
 
@@ -103,11 +132,7 @@ LoadSave loadAndSave(int n) {
   fs::path file = dir / "Tarvenik.ini";
   std::string fileA = file.string();
   writeSettings(file, n, n);
-  auto keys = listKeys(n, n);
   LoadSave r{};
-  keys.emplace_back("SendBefore", "Count");
-  keys.emplace_back("Application", "Count");
-  keys.emplace_back("SendAfter", "Count");
 
   // Baseline: the same sections read whole, as the program reads them.
   auto t = Clock::now();
@@ -127,12 +152,16 @@ LoadSave loadAndSave(int n) {
   main->OKClick();
   r.save = msSince(t);
 
-  // Baseline: the same sections written whole, into a copy in the same state.
+  // Baseline: the same content, each section written whole, into a copy of the file as it was.
   fs::path copy = dir / "copy.ini";
-  fs::copy_file(file, copy);
+  writeSettings(copy, n, n);
   std::string copyA = copy.string();
-  std::map<std::string, std::string> sections;
-  for (auto& [section, key] : keys) sections[section].append(key).append("=value").push_back('\0');
+  std::vector<std::pair<std::string, std::string>> sections;
+  for (const auto& [section, lines] : savedContent(n, n)) {
+    std::string text;
+    for (const auto& [key, value] : lines) text.append(key).append("=").append(value).push_back('\0');
+    sections.emplace_back(section, std::move(text));
+  }
   t = Clock::now();
   for (auto& [section, text] : sections)
     WritePrivateProfileSectionA(section.c_str(), text.c_str(), copyA.c_str());
@@ -252,7 +281,17 @@ int main(int argc, char** argv) {
   if (sizes.empty()) sizes = {1000, 10000};
   std::vector<LoadSave> results;
   for (int n : sizes) {
-    LoadSave r = loadAndSave(n);
+    // Each figure the median of its own in several rounds; a round measures the program and its
+    // baseline one after the other on the same file.
+    std::vector<LoadSave> rounds;
+    for (int round = 0; round < kSaveRounds; ++round) rounds.push_back(loadAndSave(n));
+    auto mid = [&](double LoadSave::*field) {
+      std::vector<double> v;
+      for (const LoadSave& r : rounds) v.push_back(r.*field);
+      return median(v);
+    };
+    LoadSave r{mid(&LoadSave::load), mid(&LoadSave::readBase), mid(&LoadSave::save),
+               mid(&LoadSave::writeBase)};
     results.push_back(r);
     std::printf(
         "%6d entries a list: load %8.1f ms (section reads %8.1f ms, ratio %.2f); save %8.1f ms (section "

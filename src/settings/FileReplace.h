@@ -33,9 +33,10 @@ inline constexpr uint64_t kMaxProfileFileSize = 256ull << 20;
 // What is at the path now (one status call, no read).
 FileProbe ProbeFile(const std::string& path);
 
-// The whole file and its identity at the time of reading; nothing when the path is not a
-// readable regular file of at most kMaxProfileFileSize bytes.
-std::optional<std::string> ReadWholeFile(const std::string& path, FileProbe& probe);
+// The whole file, and its identity at the time of reading when `probe` is given (which costs a
+// status call more); nothing when the path is not a readable regular file of at most
+// kMaxProfileFileSize bytes.
+std::optional<std::string> ReadWholeFile(const std::string& path, FileProbe* probe = nullptr);
 
 // Whether something is at `path` that cannot be opened for reading (a folder, a file that may not
 // be read, a name too long to be reached), so that reads give the defaults although it is there.

@@ -96,8 +96,10 @@ std::vector<char> securityOf(const std::wstring& path) {
 // and access rights other than those that `copy`, a new file beside it, was given.
 bool keptOnlyInPlace(const std::wstring& file, const std::wstring& copy) {
   UniqueFileHandle handle(openExisting(file, FILE_READ_ATTRIBUTES));
-  BY_HANDLE_FILE_INFORMATION info;
-  if (handle && GetFileInformationByHandle(handle.get(), &info) && info.nNumberOfLinks > 1) return true;
+  FILE_STANDARD_INFO standard;
+  if (handle && GetFileInformationByHandleEx(handle.get(), FileStandardInfo, &standard, sizeof standard) &&
+      standard.NumberOfLinks > 1)
+    return true;
   return securityOf(file) != securityOf(copy);
 }
 
@@ -117,14 +119,14 @@ FileProbe ProbeFile(const std::string& path) {
   return probeOf(info);
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path, FileProbe& probe) {
+std::optional<std::string> ReadWholeFile(const std::string& path, FileProbe* probe) {
   UniqueFileHandle file = openWaiting(AnsiToWide(path), GENERIC_READ);
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!file || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
-  FileProbe opened = probeOf(info);
-  if (opened.kind != FileProbe::Kind::Regular || opened.identity.size > kMaxProfileFileSize)
+  // The kind and the size only: the whole identity asks the volume too, which costs many times more.
+  FILE_STANDARD_INFO standard;
+  if (!file || !GetFileInformationByHandleEx(file.get(), FileStandardInfo, &standard, sizeof standard) ||
+      standard.Directory || static_cast<uint64_t>(standard.EndOfFile.QuadPart) > kMaxProfileFileSize)
     return std::nullopt;
-  std::string bytes(static_cast<size_t>(opened.identity.size), '\0');
+  std::string bytes(static_cast<size_t>(standard.EndOfFile.QuadPart), '\0');
   size_t have = 0;
   for (;;) {
     if (have == bytes.size()) {
@@ -138,8 +140,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileProbe& pro
     have += n;
   }
   bytes.resize(have);
-  if (!GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
-  probe = probeOf(info);
+  if (probe) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+    *probe = probeOf(info);
+  }
   return bytes;
 }
 
@@ -208,8 +213,7 @@ std::optional<std::string> CopyBeside(const std::string& path, NoCopy& why) {
   const bool exists =
       GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES || GetLastError() != ERROR_FILE_NOT_FOUND;
   if (exists) {
-    FileProbe probe;
-    std::optional<std::string> read = ReadWholeFile(path, probe);
+    std::optional<std::string> read = ReadWholeFile(path);
     if (!read) return std::nullopt;
     bytes = std::move(*read);
   }

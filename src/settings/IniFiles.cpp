@@ -37,8 +37,12 @@ void RaiseIniWriteError(const std::string& fileName) {
 
 void TCustomIniFile::raiseWriteError() const { RaiseIniWriteError(fileName_); }
 
-// Qualified: during destruction the call must be this class's flush, and saying so is clearer.
-TIniFile::~TIniFile() { TIniFile::FlushFile(); }
+// Qualified: during destruction the call must be this class's flush, and saying so is clearer. A
+// flush with nothing written since the last one would only make the profile functions read the
+// whole file again.
+TIniFile::~TIniFile() {
+  if (unflushed_) TIniFile::FlushFile();
+}
 
 std::string TIniFile::ReadText(const std::string& section, const std::string& key,
                                const std::string& defaultValue) {
@@ -49,16 +53,19 @@ std::string TIniFile::ReadText(const std::string& section, const std::string& ke
 }
 
 void TIniFile::WriteText(const std::string& section, const std::string& key, const std::string& value) {
+  unflushed_ = true;
   // c_str() is never null: an empty value stays a key with an empty value.
   if (!ProfileWriteString(section.c_str(), key.c_str(), firstLine(value).c_str(), FileName().c_str()))
     raiseWriteError();
 }
 
 void TIniFile::RemoveSection(const std::string& section) {
+  unflushed_ = true;
   if (!ProfileWriteString(section.c_str(), nullptr, nullptr, FileName().c_str())) raiseWriteError();
 }
 
 void TIniFile::FlushFile() noexcept {
+  unflushed_ = false;
   try {
     ProfileWriteString(nullptr, nullptr, nullptr, FileName().c_str());
   } catch (...) {
@@ -102,6 +109,7 @@ void TIniFile::WriteSection(const std::string& section, const KeyValues& values)
   lines.reserve(values.size());
   for (const auto& [key, value] : values) lines.emplace_back(key, firstLine(value));
   bool ok = false;
+  unflushed_ = true;
   if (!ProfileWriteSection(section.c_str(), lines, FileName().c_str(), ok)) {
     TCustomIniFile::WriteSection(section, values);
     return;

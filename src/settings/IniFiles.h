@@ -80,4 +80,7 @@ class TIniFile : public TCustomIniFile {
                                      const std::string& defaultValue) override;
   void WriteSection(const std::string& section, const KeyValues& values) override;
   std::optional<KeyValues> ReadSection(const std::string& section) override;
+
+ private:
+  bool unflushed_ = false;  // written to since the last flush
 };

@@ -16,7 +16,7 @@ namespace {
 constexpr char kMissing[] = "\n";
 
 // Whether `read` is what reading a key back gives after `written` was stored under it.
-bool readsBackAs(std::string_view written, const std::string& read) {
+bool readsBackAs(std::string_view written, std::string_view read) {
   return read == ValueReadBack(written, TIniFile::kReadBufferSize - 1);
 }
 
@@ -48,8 +48,7 @@ bool hasOtherLines(std::string_view text) {
 // "key=value" lines, the section is written once, its present lines kept and the keys set in them
 // as single writes would set them; otherwise key by key.
 void writeKeys(TCustomIniFile& ini, const SaveContent& content) {
-  FileProbe probe;
-  const std::optional<std::string> text = ReadWholeFile(ini.FileName(), probe);
+  const std::optional<std::string> text = ReadWholeFile(ini.FileName());
   std::optional<TCustomIniFile::KeyValues> lines =
       text && !hasOtherLines(*text) ? ini.ReadSection(content.section) : std::nullopt;
   const std::vector<std::string> present =
@@ -77,15 +76,13 @@ void writeKeys(TCustomIniFile& ini, const SaveContent& content) {
 // Whether every key of the content reads back from the file on the disk as it was written: the
 // file read once and looked up as the profile functions look up each key.
 bool readsBack(const std::string& fileName, const SaveContent& content) {
-  FileProbe probe;
-  std::optional<std::string> text = ReadWholeFile(fileName, probe);
+  std::optional<std::string> text = ReadWholeFile(fileName);
   if (!text) return false;
   const ParsedProfile profile(std::move(*text));
   auto all = [&profile](const std::string& section, const TCustomIniFile::KeyValues& values) {
     for (const auto& [key, value] : values) {
       const std::optional<std::string_view> read = profile.Find(section, key);
-      if (!read || !readsBackAs(value, std::string(ValueReadBack(*read, TIniFile::kReadBufferSize - 1))))
-        return false;
+      if (!read || !readsBackAs(value, ValueReadBack(*read, TIniFile::kReadBufferSize - 1))) return false;
     }
     return true;
   };

@@ -282,19 +282,24 @@ void TListView::ExchangeRows(int a, int b) {
 }
 
 std::string TListView::RowText(int index, int column) const {
-  std::wstring buf(256, L'\0');
+  // Most texts fit the buffer on the stack; a longer one is asked for again into a larger one.
+  wchar_t shortText[256];
+  std::wstring longText;
+  wchar_t* buf = shortText;
+  size_t size = std::size(shortText);
   for (;;) {
     LVITEMW item{};
     item.iSubItem = column;
-    item.pszText = buf.data();
-    item.cchTextMax = static_cast<int>(buf.size());
-    auto n =
-        static_cast<size_t>(SendMessageW(Handle(), LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item)));
-    if (n + 1 < buf.size()) {
-      buf.resize(n);
-      return WideToAnsi(buf);
-    }
-    buf.assign(buf.size() * 2, L'\0');
+    item.pszText = buf;
+    item.cchTextMax = static_cast<int>(size);
+    // Asked of the list's own procedure: a save reads every cell, and a message costs more than the
+    // reading (nothing of ours handles this one).
+    auto n = static_cast<size_t>(
+        const_cast<TListView*>(this)->DefaultProc(LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item)));
+    if (n + 1 < size) return WideToAnsi(std::wstring_view(buf, n));
+    size *= 2;
+    longText.assign(size, L'\0');
+    buf = longText.data();
   }
 }
 

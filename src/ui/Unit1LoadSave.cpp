@@ -74,6 +74,7 @@ bool loadCommands(TCustomIniFile& ini, const char* section, TListView& list) {
 TCustomIniFile::KeyValues commandsSection(const TListView& list) {
   const int n = list.Count();
   TCustomIniFile::KeyValues values{{kCount, IntToStr(n)}};
+  values.reserve(static_cast<size_t>(n) + 1);
   for (int i = 0; i < n; ++i) values.emplace_back(CommandKey(i), list.RowText(i));
   return values;
 }
@@ -224,6 +225,7 @@ void TMain::OKClick() {
   if (loaded_.applications) {
     const int n = ApplicationList.Count();
     TCustomIniFile::KeyValues values{{kCount, IntToStr(n)}};
+    values.reserve(3 * static_cast<size_t>(n) + 1);
     for (int i = 0; i < n; ++i) {
       values.emplace_back(NameKey(i), ApplicationList.RowText(i, 0));
       values.emplace_back(PathKey(i), ApplicationList.RowText(i, 1));

@@ -113,7 +113,7 @@ FileProbe ProbeFile(const std::string& path) {
   return probeOf(st);
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path, FileProbe& probe) {
+std::optional<std::string> ReadWholeFile(const std::string& path, FileProbe* probe) {
   // Non-blocking, so that a pipe in the file's place cannot stall the open.
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   struct stat st {};
@@ -134,8 +134,10 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileProbe& pro
     have += static_cast<size_t>(n);
   }
   bytes.resize(have);
-  if (::fstat(fd.get(), &st) != 0) return std::nullopt;
-  probe = probeOf(st);
+  if (probe) {
+    if (::fstat(fd.get(), &st) != 0) return std::nullopt;
+    *probe = probeOf(st);
+  }
   return bytes;
 }
 
@@ -187,8 +189,7 @@ std::optional<std::string> CopyBeside(const std::string& path, NoCopy& why) {
   if (!exists && errno != ENOENT) return std::nullopt;
   std::string bytes;
   if (exists) {
-    FileProbe probe;
-    std::optional<std::string> read = ReadWholeFile(*target, probe);
+    std::optional<std::string> read = ReadWholeFile(*target);
     if (!read) return std::nullopt;
     bytes = std::move(*read);
   }

@@ -34,7 +34,7 @@ void ProfileStandIn::loadFromDisk(const std::string& path, const FileProbe& prob
   next->probe = probe;
   std::optional<std::string> bytes;
   if (probe.kind == FileProbe::Kind::Regular) {
-    bytes = ReadWholeFile(path, next->probe);
+    bytes = ReadWholeFile(path, &next->probe);
     if (!bytes) next->probe.kind = FileProbe::Kind::Unusable;
   }
   // Content unchanged behind a recent time stamp: keep the parsed document.

@@ -191,6 +191,9 @@ LRESULT TTimerSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       paint(dc.get());
       return 0;
     }
+    case WM_PRINTCLIENT:  // drawn into another device, as a picture of the window is taken
+      paint(reinterpret_cast<HDC>(wp));
+      return 0;
     case WM_THEMECHANGED:
       theme_.reset();
       themeOpened_ = false;

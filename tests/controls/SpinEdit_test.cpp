@@ -373,10 +373,27 @@ TEST_F(SpinEditTest, AStepThatRaisesStopsTheTimerAndTheErrorIsShown) {
   EXPECT_EQ(watcher.seen()[0].text, L"Step failed.");
 }
 
-TEST_F(SpinEditTest, TheArrowsFollowTheFieldsEnabledState) {
+TEST_F(SpinEditTest, TheArrowsFollowTheFieldsEnabledStateAndShowIt) {
+  // The middle of the up arrow's widest row, drawn into a bitmap: black, or half way to the button
+  // face when disabled.
+  auto arrowColour = [this] {
+    HWND up = spin().Button().UpButton().Handle();
+    RECT r;
+    GetClientRect(up, &r);
+    const spinrules::Glyph glyph = spinrules::ArrowGlyph(true);
+    ScreenDC screen;
+    UniqueBitmap picture(CreateCompatibleBitmap(screen.get(), r.right, r.bottom));
+    MemoryDC dc(screen.get(), picture.get());
+    SendMessageW(up, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+    return GetPixel(dc.get(), (r.right - glyph.width) / 2 + glyph.width / 2,
+                    (r.bottom - glyph.height) / 2 + glyph.height - 1);
+  };
+  EXPECT_EQ(arrowColour(), RGB(0, 0, 0));
   spin().SetEnabled(false);
   EXPECT_FALSE(spin().Button().UpButton().Enabled());
   EXPECT_FALSE(spin().Button().DownButton().Enabled());
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  EXPECT_EQ(arrowColour(), RGB(GetRValue(face) / 2, GetGValue(face) / 2, GetBValue(face) / 2));
   spin().SetEnabled(true);
   EXPECT_TRUE(spin().Button().UpButton().Enabled());
 }

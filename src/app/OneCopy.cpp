@@ -9,31 +9,48 @@ namespace {
 constexpr ULONGLONG kWaitForWindowMs = 5000;
 constexpr DWORD kPauseMs = 50;
 
-// The kernel objects' name for the settings file's folder. The system tells the folder by its
-// volume's serial number and its file identifier, whatever path leads to it (a link, a second drive
-// letter, a short name, other letter case); where it tells nothing, by its full path in capitals.
+// A kernel object's name cannot be as long as a path may be: a 64-bit FNV-1a hash of the path in
+// capitals.
+std::wstring pathKey(std::wstring path) {
+  CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
+  uint64_t hash = 14695981039346656037ull;
+  for (wchar_t c : path) hash = (hash ^ static_cast<uint16_t>(c)) * 1099511628211ull;
+  std::wstring key;
+  for (int i = 60; i >= 0; i -= 4) key += L"0123456789ABCDEF"[(hash >> i) & 15];
+  return key;
+}
+
+// The kernel objects' name for the settings file's folder. The system tells the folder by the path
+// it ends at, whatever path leads to it (a link, a second drive letter, a short name, other letter
+// case); failing that by its volume's serial number and its file identifier (a call that costs many
+// times more); where it tells nothing, by its full path.
 std::wstring claimName(const std::wstring& settingsFile) {
   const std::wstring folder = settingsFile.substr(0, settingsFile.find_last_of(L"\\/") + 1);
   const UniqueFileHandle handle(CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  BY_HANDLE_FILE_INFORMATION info;
-  std::wstring key;
-  if (handle && GetFileInformationByHandle(handle.get(), &info)) {
-    for (DWORD part : {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow})
-      for (int i = 28; i >= 0; i -= 4) key += L"0123456789ABCDEF"[(part >> i) & 15];
-  } else {
-    // A kernel object's name cannot be as long as a path may be: a 64-bit FNV-1a hash of it.
-    std::wstring full(MAX_PATH, L'\0');
-    const DWORD n = GetFullPathNameW(folder.c_str(), MAX_PATH, full.data(), nullptr);
-    full.resize(n < MAX_PATH ? n : 0);  // a longer one did not fit: the path as given
-    CharUpperBuffW(full.data(), static_cast<DWORD>(full.size()));
-    uint64_t hash = 14695981039346656037ull;
-    for (wchar_t c : full.empty() ? folder : full)
-      hash = (hash ^ static_cast<uint16_t>(c)) * 1099511628211ull;
-    for (int i = 60; i >= 0; i -= 4) key += L"0123456789ABCDEF"[(hash >> i) & 15];
+  const std::wstring prefix = L"Local\\Tarvenik-Konfigurator-";
+  if (handle) {
+    std::wstring final(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      const DWORD n = GetFinalPathNameByHandleW(handle.get(), final.data(), static_cast<DWORD>(final.size()),
+                                                FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+      if (n > 0 && n < final.size()) return prefix + L"P" + pathKey(final.substr(0, n));
+      if (n == 0) break;
+      final.assign(n, L'\0');  // n: the size needed
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileInformationByHandle(handle.get(), &info)) {
+      std::wstring key;
+      for (DWORD part : {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow})
+        for (int i = 28; i >= 0; i -= 4) key += L"0123456789ABCDEF"[(part >> i) & 15];
+      return prefix + key;
+    }
   }
-  return L"Local\\Tarvenik-Konfigurator-" + key;
+  std::wstring full(MAX_PATH, L'\0');
+  const DWORD n = GetFullPathNameW(folder.c_str(), MAX_PATH, full.data(), nullptr);
+  full.resize(n < MAX_PATH ? n : 0);  // a longer one did not fit: the path as given
+  return prefix + pathKey(full.empty() ? folder : full);
 }
 
 // The process identifier that the holder of the claim left under `name`; 0 when none is there yet.

@@ -383,7 +383,8 @@ TEST(Package, TheUnpackedProgramSpeaksPolishAndWritesBesideItself) {
   const fs::path dir = wintest::WindowsPath(unpacked), ini = dir / "Tarvenik.ini";
   ASSERT_NE(dir.filename().wstring().find(L' '), std::wstring::npos);
   ASSERT_FALSE(fs::exists(ini));
-  WriteBytes(ini, "[Settings]\r\nRS232BaudRate=abc\r\n");
+  // A command with Polish letters, as the system's code page (1250) holds them.
+  WriteBytes(ini, "[Settings]\r\nRS232BaudRate=abc\r\n[SendBefore]\r\nCount=1\r\nCommand[0]=AT\xA5\xB9\r\n");
   Running app(dir, std::wstring(L"pl_PL"));
   HWND main = nullptr;
   {
@@ -408,6 +409,7 @@ TEST(Package, TheUnpackedProgramSpeaksPolishAndWritesBesideItself) {
   EXPECT_EQ(app.waitForExit(), 0);
   EXPECT_EQ(ReadBytes(ini).rfind("[Settings]\r\nRS232BaudRate=9600\r\nRS232Connect=1\r\n", 0), 0u)
       << ReadBytes(ini);
+  EXPECT_NE(ReadBytes(ini).find("\r\nCommand[0]=AT\xA5\xB9\r\n"), std::string::npos) << ReadBytes(ini);
 }
 
 TEST(Konfigurator, ASecondStartBringsTheFirstWindowForwardAndEnds) {

@@ -340,8 +340,17 @@ inline std::wstring TipText(HWND tool, const POINT* hover = nullptr) {
   ti.hwnd = GetParent(tool);
   ti.uId = reinterpret_cast<UINT_PTR>(tool);
   ti.lpszText = reinterpret_cast<wchar_t*>(mem.address() + sizeof ti);
-  // The tip window among the process's windows that knows the control.
-  for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+  // The tip window among the process's windows that knows the control. The windows are listed
+  // first: a tip that shows meanwhile moves to the top, and a walk from each window to the next
+  // would then pass it by.
+  std::vector<HWND> windows;
+  EnumWindows(
+      [](HWND w, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  for (HWND w : windows) {
     DWORD owner = 0;
     GetWindowThreadProcessId(w, &owner);
     if (owner != pid || ClassName(w) != TOOLTIPS_CLASSW) continue;

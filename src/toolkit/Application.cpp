@@ -83,7 +83,9 @@ void TApplication::RunUntil(const std::function<bool()>& done) {
       MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, 0);
       Idle();
       if (terminated_ || done()) break;
-      WaitMessage();
+      // Until there is input, including any that came before that wait and so counts as seen, for
+      // which a wait for new input only would not return.
+      MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
   }
 }

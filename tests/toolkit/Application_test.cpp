@@ -4,7 +4,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
+#include <chrono>
 #include <stdexcept>
+#include <thread>
 
 #include "base/Exception.h"
 #include "base/Text.h"
@@ -60,6 +63,34 @@ TEST_F(ToolkitTest, AnErrorEscapingAHandlerIsShownAndTheProgramGoesOn) {
   EXPECT_EQ(seen[0].text, L"Fehler in der Übersicht.");  // texts are in the system code page
   EXPECT_TRUE(seen[0].hasStopIcon);
   EXPECT_EQ(seen[0].buttons, 1);
+}
+
+// Idle work that looks at a message without taking it (as any PeekMessage without PM_REMOVE does)
+// must not put the loop to sleep past it: the message is handled at once, long before a watch
+// thread wakes the loop after two seconds.
+TEST_F(ToolkitTest, AMessageSeenButLeftByIdleWorkIsHandledWithoutWaitingForMore) {
+  TestForm form;
+  bool clicked = false;
+  form.button.OnClick = [&] { clicked = true; };
+  int idle = Application().AddIdleHandler([&] {
+    Application().RemoveIdleHandler(idle);
+    PostMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(form.button.Handle()));
+    MSG seen;
+    PeekMessageW(&seen, nullptr, 0, 0, PM_NOREMOVE);
+  });
+  std::atomic<bool> stop{false};
+  const DWORD loop = GetCurrentThreadId();
+  std::thread watch([&] {
+    for (int i = 0; i < 200 && !stop; ++i) Sleep(10);
+    PostThreadMessageW(loop, WM_NULL, 0, 0);
+  });
+  const auto start = std::chrono::steady_clock::now();
+  Application().RunUntil([&] { return clicked; });
+  const auto took = std::chrono::steady_clock::now() - start;
+  stop = true;
+  watch.join();
+  EXPECT_LT(took, std::chrono::seconds(1));
 }
 
 TEST_F(ToolkitTest, NoFullStopAfterPunctuationNothingShownForAbortAndEveryOtherErrorShown) {

@@ -9,15 +9,20 @@ namespace {
 constexpr ULONGLONG kWaitForWindowMs = 5000;
 constexpr DWORD kPauseMs = 50;
 
+// The low `digits` hexadecimal digits of `value`, the highest first.
+std::wstring hex(uint64_t value, int digits) {
+  std::wstring text;
+  for (int i = 4 * (digits - 1); i >= 0; i -= 4) text += L"0123456789ABCDEF"[(value >> i) & 15];
+  return text;
+}
+
 // A kernel object's name cannot be as long as a path may be: a 64-bit FNV-1a hash of the path in
 // capitals.
 std::wstring pathKey(std::wstring path) {
   CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
   uint64_t hash = 14695981039346656037ull;
   for (wchar_t c : path) hash = (hash ^ static_cast<uint16_t>(c)) * 1099511628211ull;
-  std::wstring key;
-  for (int i = 60; i >= 0; i -= 4) key += L"0123456789ABCDEF"[(hash >> i) & 15];
-  return key;
+  return hex(hash, 16);
 }
 
 // The kernel objects' name for the settings file's folder. The system tells the folder by the path
@@ -40,12 +45,9 @@ std::wstring claimName(const std::wstring& settingsFile) {
       final.assign(n, L'\0');  // n: the size needed
     }
     BY_HANDLE_FILE_INFORMATION info;
-    if (GetFileInformationByHandle(handle.get(), &info)) {
-      std::wstring key;
-      for (DWORD part : {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow})
-        for (int i = 28; i >= 0; i -= 4) key += L"0123456789ABCDEF"[(part >> i) & 15];
-      return prefix + key;
-    }
+    if (GetFileInformationByHandle(handle.get(), &info))
+      return prefix + hex(info.dwVolumeSerialNumber, 8) + hex(info.nFileIndexHigh, 8) +
+             hex(info.nFileIndexLow, 8);
   }
   std::wstring full(MAX_PATH, L'\0');
   const DWORD n = GetFullPathNameW(folder.c_str(), MAX_PATH, full.data(), nullptr);
